@@ -1,0 +1,26 @@
+// Font substitutes: Noto CJK for the Chinese faces, DejaVu for the Latin ones, each
+// followed by the CJK face so that Chinese captions in a Latin font still show.
+#include "platform/ui/fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace platform::ui {
+
+void installFontSubstitutions() {
+    const QStringList chineseSerif = {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+                                      QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")};
+    const QStringList chineseSans = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
+                                     QStringLiteral("Noto Serif CJK SC")};
+    QStringList latinSans = {QStringLiteral("DejaVu Sans")};
+    latinSans += chineseSans;
+
+    for (const char* name : {"宋体", "SimSun", "新宋体", "NSimSun"})
+        QFont::insertSubstitutions(QString::fromUtf8(name), chineseSerif);
+    for (const char* name : {"黑体", "SimHei", "微软雅黑", "Microsoft YaHei"})
+        QFont::insertSubstitutions(QString::fromUtf8(name), chineseSans);
+    for (const char* name : {"Trebuchet MS", "MS Sans Serif", "Tahoma", "Arial", "Verdana"})
+        QFont::insertSubstitutions(QString::fromUtf8(name), latinSans);
+}
+
+}  // namespace platform::ui
