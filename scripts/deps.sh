@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages named in scripts/packages/<list>.txt that are not
-# installed yet. Usage: scripts/deps.sh build [test ...]. Costs nothing when all are there.
+# installed yet. Usage: scripts/deps.sh [list ...]; without a list, every list.
+# Costs nothing when all are there.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 missing=()
-for list in "$@"; do
+lists=("$@")
+if [ ${#lists[@]} -eq 0 ]; then
+  for f in "$here"/packages/*.txt; do lists+=("$(basename "$f" .txt)"); done
+fi
+for list in "${lists[@]}"; do
   file="$here/packages/$list.txt"
   [ -f "$file" ] || { echo "deps: no package list $file" >&2; exit 1; }
   while read -r pkg _; do

@@ -3,7 +3,7 @@
 # tests under Xvfb, and short bounded fuzz runs of the file readers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh build test
+scripts/deps.sh
 
 jobs="$(nproc)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUITE_WERROR=ON -DBUILD_TESTING=ON -DSUITE_BUILD_BENCH=ON -DSUITE_BUILD_UI=ON >/dev/null
