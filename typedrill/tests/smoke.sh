@@ -21,6 +21,13 @@ xdotool type --delay 150 '王土'
 xdotool type --delay 150 'x'
 sleep 1.5
 smoke_shot typedrill-level1 "$win"
+# The characters typed right are marked: yellowish text pixels must be on screen.
+yellow=$(convert "$SUITE_SCREENSHOT_DIR/typedrill-level1.png" -fx '(r>0.6 && g>0.6 && b<0.4) ? 1 : 0' \
+  -format '%[fx:mean*w*h]' info:)
+if [ "${yellow%.*}" -lt 20 ]; then
+  echo "smoke: no yellow marks in the lesson box ($yellow pixels)" >&2
+  exit 1
+fi
 
 # Ctrl+C with the focus in the input box opens the About box.
 xdotool key --window "$win" ctrl+c
