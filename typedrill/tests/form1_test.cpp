@@ -165,6 +165,7 @@ TEST_F(Form1Test, RightClickOnTheRunningLessonEmptiesTheClipboard) {
     form.begin->trigger();
     QTest::mouseClick(form.RTB->viewport(), Qt::LeftButton);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("keep"));
+    EXPECT_TRUE(form.Text2->hasFocus());  // typing goes on into the input box
     QTest::mouseClick(form.RTB->viewport(), Qt::RightButton);
     EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
 }
@@ -204,7 +205,6 @@ TEST_F(Form1Test, LongLessonKeepsThePlaceInViewAndMarksIt) {
     EXPECT_EQ(form.RTB->shownColour(3000), kYellow);
     EXPECT_EQ(form.RTB->shownColour(3001), kBlack);
     EXPECT_GT(form.RTB->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(form.RTB->lessonPosition(form.RTB->documentPosition(4321)), 4321);
 }
 
 TEST(ShippedLessons, FiveLevelsDecodeCleanly) {

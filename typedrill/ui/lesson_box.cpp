@@ -33,6 +33,7 @@ LessonBox::LessonBox(QWidget* parent) : QTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setContextMenuPolicy(Qt::NoContextMenu);
     setTextInteractionFlags(Qt::NoTextInteraction);
+    setFocusPolicy(Qt::NoFocus);  // a click must not take the focus from the input box
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { refreshOverlays(); });
 }
 
@@ -85,12 +86,6 @@ int LessonBox::lineOf(int position) const {
 }
 
 int LessonBox::documentPosition(int position) const { return position + lineOf(position); }
-
-int LessonBox::lessonPosition(int documentPosition) const {
-    const QTextBlock block = document()->findBlock(documentPosition);
-    const int line = std::max(0, block.blockNumber());
-    return documentPosition - line;
-}
 
 void LessonBox::refreshMark(int position) {
     if (position >= overlayFrom_ && position < overlayTo_) refreshOverlays();

@@ -29,9 +29,8 @@ public:
 
     // The colour the character at `position` is shown in.
     QColor shownColour(int position) const;
-    // Lesson position to document position (paragraph breaks counted) and back.
+    // Lesson position to document position (paragraph breaks counted).
     int documentPosition(int position) const;
-    int lessonPosition(int documentPosition) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
