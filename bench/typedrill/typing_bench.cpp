@@ -1,0 +1,107 @@
+// One typed character in the practice window (comparison, marking, labels, keeping
+// the place in view), on lessons of different lengths, 500 characters in.
+#include <QApplication>
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+
+#include "platform/codepage.h"
+#include "platform/testing/fake_clock.h"
+#include "platform/testing/fake_dialogs.h"
+#include "platform/ui/fonts.h"
+#include "typedrill/ui/form1.h"
+#include "typedrill/ui/lesson_box.h"
+
+namespace {
+
+constexpr int kTypedBefore = 500;
+
+// A lesson of `length` common characters, written in code page 936.
+QString writeLesson(const QString& dir, int length) {
+    const QString pool = QStringLiteral("的一是了我不人在他有这个上们来到时大地为子中你说生国年着就那和要她出也得里后自以会");
+    QString text;
+    text.reserve(length);
+    for (int i = 0; i < length; ++i) text += pool[(i * 7 + i / 13) % pool.size()];
+    std::string bytes;
+    platform::utf8ToCp936(text.toStdString(), bytes);
+    const QString name = QStringLiteral("%1.txt").arg(length);
+    std::ofstream(QDir(dir).filePath(name).toStdString(), std::ios::binary) << bytes;
+    return name;
+}
+
+void commit(QWidget* box, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(box, &event);
+}
+
+void typeOneCharacter(benchmark::State& state, bool paint) {
+    QTemporaryDir dir;
+    platform::testing::FakeMessageBoxes boxes;
+    platform::testing::FakeClock clock;
+    typedrill::ui::Form1 form(boxes, clock, dir.path().toStdString());
+    form.show();
+    form.OpenFile(writeLesson(dir.path(), static_cast<int>(state.range(0))));
+    form.begin->trigger();
+    const QString lesson = form.exercise().lesson();
+    commit(form.Text2, lesson.left(kTypedBefore));
+    QApplication::processEvents();
+    const QString next(lesson[kTypedBefore]);
+    for (auto _ : state) {
+        commit(form.Text2, next);  // right: the following character turns yellow
+        form.Text2->backspace();   // and back, so every round starts alike
+        if (paint) form.RTB->viewport()->repaint();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+// The exercise alone, without the window.
+class NoView final : public typedrill::ExerciseView {
+    void lessonReplaced() override {}
+    void markChanged(int) override {}
+    void caretMoved(int) override {}
+    void clearInputBox() override {}
+    void clearFreeBox() override {}
+    void stateChanged() override {}
+};
+
+void BM_CompareCharacter(benchmark::State& state) {
+    NoView view;
+    platform::testing::FakeMessageBoxes boxes;
+    typedrill::Exercise exercise(view, boxes);
+    QString lesson;
+    for (int i = 0; i < state.range(0); ++i) lesson += QChar(0x4E00 + i % 2000);
+    exercise.openLesson(lesson);
+    exercise.begin();
+    const QString shorter = lesson.left(kTypedBefore);
+    const QString longer = lesson.left(kTypedBefore + 1);
+    for (auto _ : state) {
+        exercise.inputChanged(longer);
+        exercise.inputChanged(shorter);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+void BM_TypeCharacter(benchmark::State& state) { typeOneCharacter(state, false); }
+void BM_TypeCharacterAndPaint(benchmark::State& state) { typeOneCharacter(state, true); }
+
+BENCHMARK(BM_CompareCharacter)->Arg(1000)->Arg(100000);
+BENCHMARK(BM_TypeCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeCharacterAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    platform::ui::installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

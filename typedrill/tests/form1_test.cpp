@@ -1,0 +1,228 @@
+// The practice window driven through its widgets, offscreen.
+#include "typedrill/ui/form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "platform/testing/fake_clock.h"
+#include "platform/testing/fake_dialogs.h"
+#include "typedrill/ui/lesson_box.h"
+
+namespace typedrill::ui {
+namespace {
+
+const QColor kYellow(255, 255, 0);
+const QColor kBlack(0, 0, 0);
+
+std::filesystem::path lessonDir() {
+    const char* tmp = std::getenv("TMPDIR");
+    auto dir = std::filesystem::path(tmp ? tmp : "/tmp") / "lessons";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+void writeLesson(const char* name, const std::string& bytes) {
+    std::ofstream(lessonDir() / name, std::ios::binary) << bytes;
+}
+
+void commit(QWidget* box, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(box, &event);
+}
+
+class Form1Test : public ::testing::Test {
+protected:
+    Form1Test() : form(boxes, clock, lessonDir()) {
+        form.show();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
+    QString colours(int count) const {
+        QString s;
+        for (int i = 0; i < count; ++i) s += form.RTB->shownColour(i) == kYellow ? QLatin1Char('Y') : QLatin1Char('.');
+        return s;
+    }
+    void second() {
+        clock.advanceMs(1000);
+        form.Timer1_Timer();
+    }
+
+    platform::testing::FakeMessageBoxes boxes;
+    platform::testing::FakeClock clock;
+    Form1 form;
+};
+
+TEST_F(Form1Test, WindowLooksAsDesigned) {
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("五笔typedrill"));
+    EXPECT_EQ(form.centralWidget()->size(), QSize(473, 300));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());  // fixed border
+    EXPECT_EQ(form.Text1->geometry(), form.Text2->geometry());
+    EXPECT_FALSE(form.Text1->isVisible());
+    EXPECT_FALSE(form.go->isVisible());
+    EXPECT_FALSE(form.pause->isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_TRUE(form.Label2->text().isEmpty());
+    EXPECT_EQ(form.Label1->text(), QStringLiteral("总共输入："));
+    EXPECT_TRUE(form.RTB->isReadOnly());
+}
+
+TEST_F(Form1Test, AbcdLessonTypedThroughTheInputBox) {
+    writeLesson("1.txt", "ab\r\ncd\r\n");
+    form.OpenFile(QStringLiteral("1.txt"));
+    EXPECT_EQ(form.exercise().lesson(), QStringLiteral("abcd"));
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(colours(4), QStringLiteral("...."));
+    EXPECT_FALSE(form.Text2->isEnabled());
+
+    form.begin->trigger();
+    EXPECT_TRUE(form.Text2->isEnabled());
+    EXPECT_TRUE(form.Timer1->isActive());
+    EXPECT_TRUE(form.pause->isVisible());
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("00:00:01"));
+    EXPECT_EQ(colours(4), QStringLiteral("Y..."));
+
+    QTest::keyClicks(form.Text2, QStringLiteral("a"));
+    EXPECT_EQ(colours(4), QStringLiteral("YY.."));
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("1个字"));
+    QTest::keyClicks(form.Text2, QStringLiteral("x"));
+    EXPECT_EQ(form.Label8->text(), QStringLiteral("1个字"));
+    EXPECT_EQ(colours(4), QStringLiteral("Y..."));
+    QTest::keyClicks(form.Text2, QStringLiteral("c"));
+    EXPECT_EQ(colours(4), QStringLiteral("Y..Y"));
+    QTest::keyClick(form.Text2, Qt::Key_Backspace);
+    EXPECT_EQ(form.Text2->text(), QStringLiteral("ax"));
+    EXPECT_EQ(form.Label8->text(), QStringLiteral("1个字"));  // 1 - 2 -> 0, then x counts again
+    EXPECT_EQ(colours(4), QStringLiteral("Y..Y"));
+
+    QTest::keyClick(form.Text2, Qt::Key_Backspace);
+    EXPECT_EQ(form.Label8->text(), QStringLiteral("0个字"));
+    EXPECT_EQ(colours(4), QStringLiteral("YY.Y"));
+    for (int i = 0; i < 7; ++i) second();
+    EXPECT_EQ(form.Label6->text(), QStringLiteral("0:00:07"));
+    QTest::keyClicks(form.Text2, QStringLiteral("bcd"));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("平均每分钟:34个字\t0个字"));  // 4 in 7 s
+    EXPECT_TRUE(form.Text2->text().isEmpty());
+    EXPECT_FALSE(form.Text2->isEnabled());
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("0个字"));
+}
+
+TEST_F(Form1Test, InputMethodCommitsAreCompared) {
+    writeLesson("2.txt", "\xCE\xE5\xB1\xCA\xD7\xD6\xD0\xCD");  // 五笔字型
+    form.OpenFile(QStringLiteral("2.txt"));
+    form.begin->trigger();
+    commit(form.Text2, QStringLiteral("x笔"));  // two at once: only 笔 is compared
+    EXPECT_EQ(form.Text2->text(), QStringLiteral("x笔"));
+    EXPECT_EQ(form.exercise().errorCount(), 0);
+    EXPECT_EQ(colours(4), QStringLiteral("Y.Y."));
+    commit(form.Text2, QStringLiteral("字"));
+    EXPECT_EQ(colours(4), QStringLiteral("Y.YY"));
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("3个字"));
+}
+
+TEST_F(Form1Test, MenuShortcutsBeatTheFocusedInputBox) {
+    writeLesson("3.txt", "abc");
+    form.OpenFile(QStringLiteral("3.txt"));
+    form.begin->trigger();
+    form.Text2->setFocus();
+    QTest::keyClicks(form.Text2, QStringLiteral("ab"));
+    form.Text2->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::keyClick(form.Text2, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, QStringLiteral("关于"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before"));  // nothing copied
+
+    QTest::keyClick(form.Text2, Qt::Key_F11);
+    EXPECT_TRUE(form.go->isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+    QTest::keyClick(&form, Qt::Key_F12);
+    EXPECT_TRUE(form.pause->isVisible());
+    EXPECT_TRUE(form.Timer1->isActive());
+}
+
+TEST_F(Form1Test, RightClickOnTheRunningLessonEmptiesTheClipboard) {
+    writeLesson("4.txt", "abc");
+    form.OpenFile(QStringLiteral("4.txt"));
+    QApplication::clipboard()->setText(QStringLiteral("keep"));
+    QTest::mouseClick(form.RTB->viewport(), Qt::RightButton);  // disabled: nothing happens
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("keep"));
+    form.begin->trigger();
+    QTest::mouseClick(form.RTB->viewport(), Qt::LeftButton);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("keep"));
+    EXPECT_TRUE(form.Text2->hasFocus());  // typing goes on into the input box
+    QTest::mouseClick(form.RTB->viewport(), Qt::RightButton);
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+}
+
+TEST_F(Form1Test, FreeEntryThenStartPractisesTheTypedText) {
+    form.inset->trigger();
+    EXPECT_TRUE(form.Text1->isVisible());
+    EXPECT_FALSE(form.Text2->isVisible());
+    EXPECT_TRUE(form.pause->isVisible());
+    commit(form.Text1, QStringLiteral("汉字"));
+    EXPECT_EQ(form.RTB->toPlainText(), QStringLiteral("汉字"));
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("2个字"));
+    form.begin->trigger();
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(colours(2), QStringLiteral("Y."));
+}
+
+TEST_F(Form1Test, EmptyOrMissingLessonMeansNoLevelChosen) {
+    writeLesson("5.txt", "");
+    form.OpenFile(QStringLiteral("5.txt"));
+    form.begin->trigger();
+    form.OpenFile(QStringLiteral("missing.txt"));
+    form.begin->trigger();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, QStringLiteral("对不起,你还没有选择练习的级别！"));
+    EXPECT_FALSE(form.pause->isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+}
+
+TEST_F(Form1Test, LongLessonKeepsThePlaceInViewAndMarksIt) {
+    form.inset->trigger();
+    commit(form.Text1, QString(5000, QChar(0x6C49)));  // 汉 x 5000 becomes the lesson
+    form.begin->trigger();
+    commit(form.Text2, QString(3000, QChar(0x6C49)));
+    const int line = form.RTB->documentPosition(3000) - 3000;
+    EXPECT_GT(line, 20);  // wrapped into many lines
+    EXPECT_EQ(form.RTB->shownColour(3000), kYellow);
+    EXPECT_EQ(form.RTB->shownColour(3001), kBlack);
+    EXPECT_GT(form.RTB->verticalScrollBar()->value(), 0);
+}
+
+TEST(ShippedLessons, FiveLevelsDecodeCleanly) {
+    platform::testing::FakeMessageBoxes boxes;
+    platform::testing::FakeClock clock;
+    const char* bin = std::getenv("SUITE_BIN_DIR");
+    ASSERT_NE(bin, nullptr);
+    Form1 form(boxes, clock, bin);
+    for (int level = 1; level <= 5; ++level) {
+        form.OpenFile(QStringLiteral("%1.txt").arg(level));
+        const QString& lesson = form.exercise().lesson();
+        EXPECT_GE(lesson.size(), 300) << level;
+        EXPECT_FALSE(lesson.contains(QChar(0xFFFD))) << level;
+        EXPECT_FALSE(lesson.contains(QLatin1Char('\n'))) << level;
+    }
+    form.OpenFile(QStringLiteral("1.txt"));
+    EXPECT_TRUE(form.exercise().lesson().startsWith(QStringLiteral("王土大木工")));
+}
+
+}  // namespace
+}  // namespace typedrill::ui

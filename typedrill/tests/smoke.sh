@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Smoke test: the real window under Xvfb loads level 1, starts, takes typed text
+# and is photographed.
+. "$SUITE_SOURCE_DIR/scripts/smoke/lib.sh"
+smoke_start_x
+
+"$SUITE_BIN_DIR/typedrill" & smoke_track $!
+win=$(smoke_wait_window '^五笔typedrill$')
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+sleep 0.5
+
+# 设置 -> 初级练习, then 文件 -> 开始 by its shortcut.
+xdotool key --window "$win" alt+s
+sleep 0.4
+xdotool key --window "$win" Return
+sleep 0.5
+xdotool key --window "$win" ctrl+b
+sleep 0.5
+# Level 1 opens with 王土大: two right, then a wrong ASCII one.
+xdotool type --delay 150 '王土'
+xdotool type --delay 150 'x'
+sleep 1.5
+smoke_shot typedrill-level1 "$win"
+# The characters typed right are marked: yellowish text pixels must be on screen.
+yellow=$(convert "$SUITE_SCREENSHOT_DIR/typedrill-level1.png" -fx '(r>0.6 && g>0.6 && b<0.4) ? 1 : 0' \
+  -format '%[fx:mean*w*h]' info:)
+if [ "${yellow%.*}" -lt 20 ]; then
+  echo "smoke: no yellow marks in the lesson box ($yellow pixels)" >&2
+  exit 1
+fi
+
+# Ctrl+C with the focus in the input box opens the About box.
+xdotool key --window "$win" ctrl+c
+smoke_wait_window '^关于$' 10 >/dev/null
+smoke_shot typedrill-about
+xdotool key Return
+smoke_wait_gone '^关于$' 10
+xdotool windowfocus --sync "$win"
+xdotool key ctrl+q
+smoke_wait_gone '^五笔typedrill$' 10

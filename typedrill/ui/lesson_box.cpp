@@ -1,0 +1,164 @@
+// The lesson box.
+#include "typedrill/ui/lesson_box.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace typedrill::ui {
+namespace {
+
+const QColor kYellow(255, 255, 0);
+const QColor kBlack(0, 0, 0);
+
+// Characters that the text document would take as paragraph breaks are shown as blanks.
+QString displayable(QString line) {
+    for (QChar& c : line) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == u'\r' || u == 0x2028 || u == 0x2029 || u == u'\v' || u == u'\f') c = QLatin1Char(' ');
+    }
+    return line;
+}
+
+}  // namespace
+
+LessonBox::LessonBox(QWidget* parent) : QTextEdit(parent) {
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setTextInteractionFlags(Qt::NoTextInteraction);
+    setFocusPolicy(Qt::NoFocus);  // a click must not take the focus from the input box
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { refreshOverlays(); });
+}
+
+void LessonBox::showLesson(const QString& text, const std::vector<Mark>* marks) {
+    text_ = text;
+    marks_ = marks;
+    layOut();
+}
+
+void LessonBox::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    if (!settingUp_) layOut();
+}
+
+void LessonBox::layOut() {
+    // Break the lesson into lines the width of the box, as a wrapped paragraph would.
+    lineStarts_.clear();
+    const qreal width = viewport()->width() - 2 * document()->documentMargin() - 1;
+    QTextLayout layout(text_, document()->defaultFont());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lineStarts_.push_back(line.textStart());
+    }
+    layout.endLayout();
+    if (lineStarts_.empty()) lineStarts_.push_back(0);
+
+    QString shown;
+    shown.reserve(text_.size() + static_cast<qsizetype>(lineStarts_.size()));
+    for (std::size_t i = 0; i < lineStarts_.size(); ++i) {
+        const int from = lineStarts_[i];
+        const int to = i + 1 < lineStarts_.size() ? lineStarts_[i + 1] : static_cast<int>(text_.size());
+        if (i > 0) shown += QLatin1Char('\n');
+        shown += displayable(text_.mid(from, to - from));
+    }
+    settingUp_ = true;
+    setExtraSelections({});
+    overlayFrom_ = overlayTo_ = 0;
+    setPlainText(shown);
+    settingUp_ = false;
+    refreshOverlays();
+}
+
+int LessonBox::lineOf(int position) const {
+    auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), position);
+    return std::max(0, static_cast<int>(it - lineStarts_.begin()) - 1);
+}
+
+int LessonBox::documentPosition(int position) const { return position + lineOf(position); }
+
+void LessonBox::refreshMark(int position) {
+    if (position >= overlayFrom_ && position < overlayTo_) refreshOverlays();
+}
+
+void LessonBox::scrollToCharacter(int position) {
+    QTextCursor cursor(document());
+    cursor.setPosition(std::min(documentPosition(position), document()->characterCount() - 1));
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void LessonBox::refreshOverlays() {
+    if (settingUp_) return;
+    QList<QTextEdit::ExtraSelection> overlays;
+    if (!marks_ || marks_->size() != static_cast<std::size_t>(text_.size()) || text_.isEmpty()) {
+        overlayFrom_ = overlayTo_ = 0;
+        setExtraSelections(overlays);
+        return;
+    }
+    // The visible lines, found by bisecting the paragraphs' places.
+    auto* layout = document()->documentLayout();
+    const int top = verticalScrollBar()->value();
+    const int bottom = top + viewport()->height();
+    const int lines = document()->blockCount();
+    auto firstBelow = [&](int y) {
+        int lo = 0, hi = lines;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (layout->blockBoundingRect(document()->findBlockByNumber(mid)).bottom() <= y) lo = mid + 1;
+            else hi = mid;
+        }
+        return lo;
+    };
+    const int firstLine = std::max(0, firstBelow(top) - 1);
+    const int lastLine = std::min(lines - 1, firstBelow(bottom) + 1);
+    overlayFrom_ = lineStarts_[static_cast<std::size_t>(firstLine)];
+    overlayTo_ = lastLine + 1 < static_cast<int>(lineStarts_.size()) ? lineStarts_[static_cast<std::size_t>(lastLine + 1)]
+                                                                      : static_cast<int>(text_.size());
+    QTextCharFormat yellow;
+    yellow.setForeground(kYellow);
+    for (int p = overlayFrom_; p < overlayTo_;) {
+        if ((*marks_)[static_cast<std::size_t>(p)] != Mark::Yellow) {
+            ++p;
+            continue;
+        }
+        // A run of yellow within one line.
+        const int line = lineOf(p);
+        const int lineEnd = line + 1 < static_cast<int>(lineStarts_.size()) ? lineStarts_[static_cast<std::size_t>(line + 1)]
+                                                                            : static_cast<int>(text_.size());
+        int q = p;
+        while (q < std::min(overlayTo_, lineEnd) && (*marks_)[static_cast<std::size_t>(q)] == Mark::Yellow) ++q;
+        QTextEdit::ExtraSelection overlay;
+        overlay.cursor = QTextCursor(document());
+        overlay.cursor.setPosition(p + line);
+        overlay.cursor.setPosition(q + line, QTextCursor::KeepAnchor);
+        overlay.format = yellow;
+        overlays.append(overlay);
+        p = q;
+    }
+    setExtraSelections(overlays);
+}
+
+QColor LessonBox::shownColour(int position) const {
+    const int at = documentPosition(position);
+    for (const auto& overlay : extraSelections()) {
+        if (at >= overlay.cursor.selectionStart() && at < overlay.cursor.selectionEnd())
+            return overlay.format.foreground().color();
+    }
+    QTextCursor cursor(document());
+    cursor.setPosition(at + 1);
+    const QBrush brush = cursor.charFormat().foreground();
+    return brush.style() == Qt::NoBrush ? palette().color(QPalette::Text) : brush.color();
+}
+
+}  // namespace typedrill::ui
