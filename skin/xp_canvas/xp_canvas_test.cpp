@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <memory>
@@ -268,6 +269,30 @@ TEST(xp_canvas_test, activation_polls_switch_the_look_once_each) {
     h.frame->SetFocus();
     EXPECT_FALSE(h.frame->Timer1().isActive());
     EXPECT_FALSE(h.frame->Timer2().isActive());
+}
+
+TEST(xp_canvas_test, focus_entering_the_frame_turns_it_active_and_leaving_starts_the_polls) {
+    auto h = hosted({300, 200});
+    auto* field = new QWidget(h.host.get());  // a control of the host, outside the frame
+    field->setFocusPolicy(Qt::StrongFocus);
+    field->setGeometry(0, 0, 1, 1);
+    field->show();
+    h.host->activateWindow();
+    QCoreApplication::processEvents();
+    if (QApplication::activeWindow() != h.host.get())
+        GTEST_SKIP() << "this platform does not activate windows";
+    field->setFocus();
+    h.frame->active = false;
+    h.frame->Timer1_Timer();
+    ASSERT_FALSE(h.frame->isActiveLook());
+
+    h.frame->pictop()->setFocus();  // a press on the title bar
+    EXPECT_TRUE(h.frame->isActiveLook());
+    EXPECT_FALSE(h.frame->Timer1().isActive());
+    h.frame->Timer2().stop();
+    field->setFocus();
+    EXPECT_TRUE(h.frame->Timer1().isActive());
+    EXPECT_TRUE(h.frame->Timer2().isActive());
 }
 
 TEST(xp_canvas_test, only_the_frame_surface_raises_mouse_events) {
