@@ -140,7 +140,7 @@ struct Ring {
     Rgb top1, top2, bottom2, bottom1;  // outer and inner line at the top, inner and outer at the bottom
 };
 
-QImage faceCell(Rgb border, bool highlightLine, const Ring* ring, double fillFrom, bool reversed, bool disabled) {
+QImage faceCell(Rgb border, bool highlightLine, const Ring* ring, bool reversed, bool disabled) {
     constexpr int w = 18, h = 21;
     QImage img(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y) {
@@ -155,7 +155,6 @@ QImage faceCell(Rgb border, bool highlightLine, const Ring* ring, double fillFro
         else
             fill = t < 0.65 ? mix(qRgb(255, 255, 255), qRgb(246, 246, 243), t / 0.65)
                             : mix(qRgb(246, 246, 243), qRgb(214, 208, 197), (t - 0.65) / 0.35);
-        (void)fillFrom;
         for (int x = 0; x < w; ++x)
             img.setPixel(x, y, fill);
     }
@@ -208,11 +207,11 @@ QImage faceStrip() {
     const Ring hot{qRgb(255, 240, 207), qRgb(252, 210, 121), qRgb(248, 179, 48), qRgb(229, 151, 0)};
     const Ring def{qRgb(206, 231, 255), qRgb(188, 212, 246), qRgb(137, 173, 228), qRgb(105, 130, 238)};
     const QImage cells[5] = {
-        faceCell(blue, true, nullptr, 0, false, false),                  // normal
-        faceCell(blue, false, nullptr, 0, true, false),                  // pressed
-        faceCell(qRgb(201, 199, 186), false, nullptr, 0, false, true),   // disabled
-        faceCell(blue, false, &hot, 0, false, false),                    // hot
-        faceCell(blue, false, &def, 0, false, false),                    // default
+        faceCell(blue, true, nullptr, false, false),                  // normal
+        faceCell(blue, false, nullptr, true, false),                  // pressed
+        faceCell(qRgb(201, 199, 186), false, nullptr, false, true),   // disabled
+        faceCell(blue, false, &hot, false, false),                    // hot
+        faceCell(blue, false, &def, false, false),                    // default
     };
     QImage strip(90, 21, QImage::Format_RGB32);
     for (int i = 0; i < 5; ++i)

@@ -456,6 +456,7 @@ void xp_canvas::mousePressEvent(QMouseEvent* event) {
     if (!onSurface(this, event))
         return event->ignore();
     mouseOnSurface_ = true;
+    doubleClickPress_ = false;
     const QPointF p = event->position();
     emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), float(p.x()), float(p.y()));
 }
@@ -463,7 +464,7 @@ void xp_canvas::mousePressEvent(QMouseEvent* event) {
 void xp_canvas::mouseReleaseEvent(QMouseEvent* event) {
     if (!mouseOnSurface_)
         return event->ignore();
-    const bool click = mouseOnSurface_ && rect().contains(event->position().toPoint());
+    const bool click = !doubleClickPress_ && rect().contains(event->position().toPoint());
     if (event->buttons() == Qt::NoButton)
         mouseOnSurface_ = false;
     const QPointF p = event->position();
@@ -482,6 +483,9 @@ void xp_canvas::mouseMoveEvent(QMouseEvent* event) {
 void xp_canvas::mouseDoubleClickEvent(QMouseEvent* event) {
     if (!onSurface(this, event))
         return event->ignore();
+    // The second press of a double click raises DblClick instead of MouseDown and Click.
+    mouseOnSurface_ = true;
+    doubleClickPress_ = true;
     emit DblClick();
 }
 

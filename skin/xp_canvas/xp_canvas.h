@@ -137,6 +137,7 @@ private:
     bool fixedSingle_ = false;
     bool activeLook_ = true;
     bool mouseOnSurface_ = false;
+    bool doubleClickPress_ = false;
     QPoint press_point_;
     QPoint release_point_;
     QImage hostSurface_;

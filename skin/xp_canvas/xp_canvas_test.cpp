@@ -308,8 +308,12 @@ TEST(xp_canvas_test, only_the_frame_surface_raises_mouse_events) {
     testing::click(h.frame->pictop(), {150, 10});
     testing::click(h.frame->picbottom(), {150, 2});
     EXPECT_EQ(clicks.count(), 1);
+    QSignalSpy ups(h.frame, &xp_canvas::MouseUp);
     mouse(h.frame, QEvent::MouseButtonDblClick, {150, 100}, Qt::LeftButton, Qt::LeftButton);
+    mouse(h.frame, QEvent::MouseButtonRelease, {150, 100}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(doubles.count(), 1);
+    EXPECT_EQ(ups.count(), 1);
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST(xp_canvas_test, make_trans_cuts_the_two_rounded_corners_of_a_normal_host) {
