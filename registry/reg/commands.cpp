@@ -36,10 +36,7 @@ void printUsage(std::ostream& out) {
 bool isHelp(std::string_view arg) { return arg == "/?" || arg == "-?" || arg == "-h" || arg == "--help"; }
 
 int run(Context& ctx, const Args& args) {
-    if (args.empty()) {
-        printUsage(ctx.err);
-        return 1;
-    }
+    if (args.empty()) return fail(ctx, "Invalid syntax: a command is needed (reg /? lists the commands).");
     if (isHelp(args[0])) {
         printUsage(ctx.out);
         return 0;

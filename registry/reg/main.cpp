@@ -6,9 +6,9 @@
 
 int main(int argc, char** argv) {
     registry::reg::Args args(argv + 1, argv + argc);
-    if (args.empty() || registry::reg::isHelp(args[0])) {
-        registry::reg::printUsage(args.empty() ? std::cerr : std::cout);
-        return args.empty() ? 1 : 0;
+    if (!args.empty() && registry::reg::isHelp(args[0])) {
+        registry::reg::printUsage(std::cout);
+        return 0;
     }
     registry::SqliteStore store(registry::suiteStorePath());
     registry::reg::Context ctx{store, std::cout, std::cerr, std::cin, [&store] { return store.problem(); }};
