@@ -435,13 +435,13 @@ struct SqliteStore::Impl {
         }
         if (kind < 0) return;
         if (kind == 0 && readOnly) return fail("the registry store " + file.string() + " is empty and read-only");
-        if (!readOnly &&
-            sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;", nullptr, nullptr, nullptr) !=
-                SQLITE_OK) {
+        // A store already in WAL mode stays so; if another program holds it too long to
+        // switch now, this one carries on and its writes still wait their turn.
+        if (!readOnly && sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr) != SQLITE_OK) {
             status(sqlite3_errcode(db));
             if (broken) return;
-            return fail("cannot prepare the registry store " + file.string() + ": " + dbError());
         }
+        sqlite3_exec(db, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
         if (kind == 0) {
             // Created in one transaction; another program creating it at the same time
             // leaves nothing to do once this one gets the lock.
