@@ -417,7 +417,8 @@ struct SqliteStore::Impl {
         bool exists = std::filesystem::exists(file, ec);
         if (!exists && file.has_parent_path()) {
             std::filesystem::create_directories(file.parent_path(), ec);
-            if (ec) return fail("cannot create the folder of the registry store " + file.string() + ": " + ec.message());
+            if (ec)
+                return fail("cannot create the folder of the registry store " + file.string() + ": " + ec.message());
         }
         int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
         if (int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr); rc != SQLITE_OK)
@@ -452,7 +453,8 @@ struct SqliteStore::Impl {
                 return createSchema();
             });
             // On failure the file stays an empty database, which the next open fills.
-            if (s != ERROR_SUCCESS && !broken) fail("cannot create the registry store " + file.string() + ": " + dbError());
+            if (s != ERROR_SUCCESS && !broken)
+                fail("cannot create the registry store " + file.string() + ": " + dbError());
             // The statements prepared before the tables existed must be prepared again.
             for (sqlite3_stmt*& st : stmts) {
                 sqlite3_finalize(st);

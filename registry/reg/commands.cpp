@@ -44,7 +44,8 @@ int run(Context& ctx, const Args& args) {
     for (const Command& c : kCommands)
         if (c.name.size() == args[0].size() &&
             std::equal(c.name.begin(), c.name.end(), args[0].begin(),
-                       [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); })) return c.run(ctx, Args(args.begin() + 1, args.end()));
+                       [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); }))
+            return c.run(ctx, Args(args.begin() + 1, args.end()));
     return fail(ctx, "Invalid syntax: unknown command " + args[0] + " (reg /? lists the commands).");
 }
 

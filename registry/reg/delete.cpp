@@ -28,7 +28,8 @@ int deleteValues(Context& ctx, const KeyArg& key, const Switches& sw) {
         if (sw.has("v") && !platform::utf8ToCp936(sw.value("v"), name))
             return fail(ctx, "Invalid value name: it has characters that code page 936 cannot hold.");
         DWORD size = 0;
-        if (LONG s = ctx.api.RegQueryValueExA(open.handle(), name, nullptr, nullptr, nullptr, &size); s != ERROR_SUCCESS)
+        if (LONG s = ctx.api.RegQueryValueExA(open.handle(), name, nullptr, nullptr, nullptr, &size);
+            s != ERROR_SUCCESS)
             return failStatus(ctx, s);
         names.push_back(name);
         question = "Delete the registry value " + (name.empty() ? std::string("(Default)") : sw.value("v"));

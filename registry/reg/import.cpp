@@ -50,8 +50,8 @@ int importFile(Context& ctx, const Args& args) {
     if (!parseRegFile(bytes, keys, error)) return fail(ctx, args[0] + " is not a registry file: " + error + ".");
     for (const RegFileKey& k : keys)
         if (LONG s = apply(ctx.api, k); s != ERROR_SUCCESS)
-            return fail(ctx, "Importing [" + platform::cp936ToUtf8(k.path) + "] failed, the keys before it were imported: " +
-                                 statusText(ctx, s));
+            return fail(ctx, "Importing [" + platform::cp936ToUtf8(k.path) +
+                                 "] failed, the keys before it were imported: " + statusText(ctx, s));
     return succeed(ctx);
 }
 

@@ -40,7 +40,8 @@ bool splitRoot(std::string_view path, bool shortNames, KeyArg& out, std::string_
     std::string_view rootPart = path.substr(0, slash);
     rest = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
     for (const RootName& r : kRootNames) {
-        if (sameIgnoringCase(rootPart, r.full) || (shortNames && !r.shortName.empty() && sameIgnoringCase(rootPart, r.shortName))) {
+        if (sameIgnoringCase(rootPart, r.full) ||
+            (shortNames && !r.shortName.empty() && sameIgnoringCase(rootPart, r.shortName))) {
             out.root = r.root;
             out.rootName = std::string(r.full);
             return true;

@@ -18,7 +18,9 @@ constexpr std::string_view kIndent = "    ";
 
 // Value names match as in the store: without regard to case.
 bool sameName(const std::string& a, const std::string& b) {
-    auto folded = [](const std::string& cp936) { return QString::fromStdString(platform::cp936ToUtf8(cp936)).toCaseFolded(); };
+    auto folded = [](const std::string& cp936) {
+        return QString::fromStdString(platform::cp936ToUtf8(cp936)).toCaseFolded();
+    };
     return a == b || folded(a) == folded(b);
 }
 

@@ -24,11 +24,11 @@ struct Context {
 
 // `args` are the arguments after the command name. Each returns the exit status:
 // 0 on success, 1 on failure (with one line on ctx.err).
-int query(Context& ctx, const Args& args);        // query.cpp
-int add(Context& ctx, const Args& args);          // add.cpp
-int remove(Context& ctx, const Args& args);       // delete.cpp
-int exportKey(Context& ctx, const Args& args);    // export.cpp
-int importFile(Context& ctx, const Args& args);   // import.cpp
+int query(Context& ctx, const Args& args);       // query.cpp
+int add(Context& ctx, const Args& args);         // add.cpp
+int remove(Context& ctx, const Args& args);      // delete.cpp
+int exportKey(Context& ctx, const Args& args);   // export.cpp
+int importFile(Context& ctx, const Args& args);  // import.cpp
 
 // The whole command line after the program name: picks the command (commands.cpp).
 int run(Context& ctx, const Args& args);

@@ -18,7 +18,9 @@ constexpr size_t kHexLineWidth = 77;  // the editor wraps hex lists before colum
 // itself be a backslash (0x5C), which must then not be escaped or taken as one.
 bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
-bool hasLineBreakOrNul(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
+bool hasLineBreakOrNul(std::string_view s) {
+    return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
 
 // Text a quoted string carries exactly: well-formed code page 936 on one line.
 bool quotable(std::string_view s) {
@@ -133,8 +135,7 @@ bool parseHexList(std::string_view list, std::string& bytes) {
 
 class Parser {
 public:
-    Parser(std::string_view bytes, std::vector<RegFileKey>& keys, std::string& error)
-        : keys_(keys), error_(error) {
+    Parser(std::string_view bytes, std::vector<RegFileKey>& keys, std::string& error) : keys_(keys), error_(error) {
         for (size_t start = 0; start <= bytes.size();) {
             size_t end = bytes.find('\n', start);
             if (end == std::string_view::npos) end = bytes.size();
@@ -146,7 +147,8 @@ public:
     bool run() {
         size_t i = 0;
         while (i < lines_.size() && trimLeft(lines_[i]).empty()) ++i;
-        if (i == lines_.size() || trimLeft(lines_[i]) != kHeader) return fail(i, "the file does not begin with REGEDIT4");
+        if (i == lines_.size() || trimLeft(lines_[i]) != kHeader)
+            return fail(i, "the file does not begin with REGEDIT4");
         for (++i; i < lines_.size(); ++i) {
             std::string_view line = trimLeft(lines_[i]);
             if (line.empty() || line.front() == ';') continue;
@@ -176,7 +178,8 @@ private:
             path.remove_prefix(1);
         }
         KeyArg parsed;
-        if (!parseAnsiKeyPath(path, parsed)) return fail(i, "unknown root key in [" + platform::cp936ToUtf8(path) + "]");
+        if (!parseAnsiKeyPath(path, parsed))
+            return fail(i, "unknown root key in [" + platform::cp936ToUtf8(path) + "]");
         k.path = std::string(path);
         keys_.push_back(std::move(k));
         return true;

@@ -14,7 +14,7 @@ struct RegFileValue {
     std::string name;     // code page 936; empty: the default value ("@")
     bool remove = false;  // "name"=-
     DWORD type = REG_SZ;
-    std::string data;     // exact bytes
+    std::string data;  // exact bytes
 };
 
 struct RegFileKey {

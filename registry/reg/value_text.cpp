@@ -162,8 +162,8 @@ bool parseData(DWORD type, std::string_view utf8, std::string& bytes, std::strin
             std::uint64_t v = 0;
             if (utf8.empty()) utf8 = "0";
             if (!parseNumber(utf8, wide ? ~0ull : 0xFFFFFFFFull, v)) {
-                error = "Invalid number for " + typeName(type) + ": " + std::string(utf8) +
-                        " (decimal, or hex after 0x).";
+                error =
+                    "Invalid number for " + typeName(type) + ": " + std::string(utf8) + " (decimal, or hex after 0x).";
                 return false;
             }
             if (formOf(type) == Form::DwordBigEndian)

@@ -62,8 +62,8 @@ TEST(StoreProcesses, TwoWritersAtOnceLoseNothing) {
     General g(store);
     for (int w = 0; w < 2; ++w)
         for (int i = 0; i < 1000; i += 37)
-            EXPECT_TRUE(g.GetStringValue("HKEY_CURRENT_USER\\Race", "w" + std::to_string(w) + "-" + std::to_string(i)) ==
-                        valueText(w, i));
+            EXPECT_TRUE(g.GetStringValue("HKEY_CURRENT_USER\\Race",
+                                         "w" + std::to_string(w) + "-" + std::to_string(i)) == valueText(w, i));
 }
 
 // The child reports each write that returned; after SIGKILL the store must open and
