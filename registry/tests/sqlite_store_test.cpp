@@ -248,6 +248,22 @@ TEST(SqliteStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
         EXPECT_TRUE(g.GetStringValue("HKEY_CURRENT_USER\\Control Panel\\desktop", "x").isError());
     }
     EXPECT_EQ(fileBytes(garbage), junk);
+
+    // A store that cannot be opened at all: a folder in its place, a file we may not read.
+    SqliteStore folder(dir.path());
+    EXPECT_FALSE(folder.ok());
+    HKEY key = 0;
+    EXPECT_EQ(folder.RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_READ, &key), ERROR_BADDB);
+    auto locked = dir / "locked.db";
+    { SqliteStore create(locked); }
+    chmod(dir.path().c_str(), 0755);
+    chmod(locked.c_str(), 0);
+    EXPECT_EQ(testing::runWithoutPrivileges([&] {
+                  SqliteStore store(locked);
+                  return store.ok() || store.problem().empty() ? 1 : 0;
+              }),
+              0);
+    chmod(locked.c_str(), 0600);
     EXPECT_EQ(fileBytes(foreign), foreignBytes);
 }
 
