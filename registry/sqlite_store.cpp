@@ -168,7 +168,6 @@ public:
         return *this;
     }
     int step() { return sqlite3_step(s_); }
-    sqlite3_stmt* get() const { return s_; }
 
 private:
     sqlite3_stmt* s_;
