@@ -1,5 +1,7 @@
 // systune: the switch form over the suite's registry store.
 #include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include "platform/data_dir.h"
 #include "platform/restart.h"
@@ -12,6 +14,11 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::ui::installFontSubstitutions();
+    // The plain grey dialog look: etched frames, raised buttons.
+    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {
+        QApplication::setStyle(classic);
+        QApplication::setPalette(classic->standardPalette());
+    }
 
     // A folder that cannot be made leaves the store unopened: every box reads clear
     // and saving reports its failure.

@@ -26,6 +26,13 @@ void write(registry::General& reg, const Switch& s, std::string_view keyPath, co
 
 }  // namespace
 
+std::size_t ApplyReport::refusedSwitchCount() const {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < refused.size(); ++i)
+        if (i == 0 || refused[i].row != refused[i - 1].row) ++count;
+    return count;
+}
+
 ApplyReport applySwitches(registry::General& reg, const SwitchStates& states) {
     ApplyReport report;
     const auto& table = switchTable();

@@ -20,6 +20,8 @@ struct RefusedWrite {
 struct ApplyReport {
     std::vector<RefusedWrite> refused;
     bool saved() const { return refused.empty(); }
+    // Switches with at least one refused write (one switch may write under two keys).
+    std::size_t refusedSwitchCount() const;
 };
 
 // Writes every switch, changed or not, in table order (and each switch's keys in

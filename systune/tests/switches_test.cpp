@@ -251,6 +251,7 @@ TEST(ApplySwitches, RefusedWritesAreReportedAndDoNotStopTheRest) {
     fake.refusedKeys = {"*"};
     report = applySwitches(reg, SwitchStates{});
     EXPECT_EQ(report.refused.size(), kSwitchCount);  // 23 writes, less the CD key
+    EXPECT_EQ(report.refusedSwitchCount(), kSwitchCount - 1);
     for (const RefusedWrite& r : report.refused) EXPECT_NE(r.row, kCdAutoRun);
 }
 

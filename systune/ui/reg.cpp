@@ -115,8 +115,8 @@ void reg::Command1_Click() {
         return;
     }
     boxes_.show(QStringLiteral("保存设置失败！有 %1 项设置未能写入注册表，请检查注册表是否可以写入。")
-                    .arg(report.refused.size()),
-                QStringLiteral("systune"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+                    .arg(report.refusedSwitchCount()),
+                QStringLiteral("systune Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 
 void reg::Command2_Click() {
