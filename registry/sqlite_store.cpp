@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <system_error>
@@ -362,20 +363,22 @@ struct SqliteStore::Impl {
         return ERROR_SUCCESS;
     }
 
-    // Reads the header: 1 our store, 0 an empty database, -1 something else (problem set).
-    int identify() {
+    // Reads the header: 1 our store, 0 an empty database, -1 something else (problem
+    // set unless `quiet`, with `rc` the SQLite status when the file could not be read).
+    int identify(bool quiet, int& rc) {
         sqlite3_stmt* s = nullptr;
         const char* sql =
             "SELECT (SELECT application_id FROM pragma_application_id), "
             "(SELECT user_version FROM pragma_user_version), (SELECT count(*) FROM sqlite_master)";
-        int rc = sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
+        rc = sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
         if (rc == SQLITE_OK) rc = sqlite3_step(s);
         if (rc != SQLITE_ROW) {
             std::string err = dbError();
             sqlite3_finalize(s);
-            fail("the registry store " + file.string() + " cannot be read: " + err);
+            if (!quiet) fail("the registry store " + file.string() + " cannot be read: " + err);
             return -1;
         }
+        rc = SQLITE_OK;
         int app = sqlite3_column_int(s, 0), version = sqlite3_column_int(s, 1), tables = sqlite3_column_int(s, 2);
         sqlite3_finalize(s);
         if (app == 0 && version == 0 && tables == 0) return 0;
@@ -388,6 +391,25 @@ struct SqliteStore::Impl {
             return -1;
         }
         return 1;
+    }
+
+    // A read-only store in a folder we cannot write to has no room for the WAL index;
+    // it is then read as a file nobody changes while we look.
+    bool reopenImmutable() {
+        std::string uri = "file:";
+        for (unsigned char c : file.string()) {
+            if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "%%%02X", c);
+                uri += hex;
+            } else {
+                uri += static_cast<char>(c);
+            }
+        }
+        uri += "?immutable=1";
+        sqlite3_close_v2(db);
+        db = nullptr;
+        return sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK;
     }
 
     void open(std::chrono::milliseconds busyTimeout) {
@@ -403,7 +425,14 @@ struct SqliteStore::Impl {
         sqlite3_busy_timeout(db, static_cast<int>(busyTimeout.count()));
         readOnly = sqlite3_db_readonly(db, "main") == 1;
 
-        int kind = identify();
+        int rc = SQLITE_OK;
+        int kind = identify(readOnly, rc);
+        if (kind < 0 && readOnly && !broken && ((rc & 0xFF) == SQLITE_READONLY || (rc & 0xFF) == SQLITE_CANTOPEN)) {
+            if (!reopenImmutable()) return fail("cannot open the registry store " + file.string() + ": " + dbError());
+            kind = identify(false, rc);
+        } else if (kind < 0 && !broken) {
+            fail("the registry store " + file.string() + " cannot be read: " + dbError());
+        }
         if (kind < 0) return;
         if (kind == 0 && readOnly) return fail("the registry store " + file.string() + " is empty and read-only");
         if (!readOnly &&
