@@ -1,4 +1,6 @@
 // systune: the switch form over the suite's registry store.
+#include <exception>
+
 #include <QApplication>
 #include <QStyle>
 #include <QStyleFactory>

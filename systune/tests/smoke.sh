@@ -54,6 +54,9 @@ sleep 0.3
 smoke_shot systune-ticked "$win"
 click 116 376  # 保存设置
 answer '信息' Return systune-saved
+"$SUITE_BIN_DIR/reg" query \
+  'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer' /v NoClose |
+  grep -q 'NoClose *REG_DWORD *0x1$' || { echo "smoke: NoClose was not stored as 1" >&2; exit 1; }
 python3 "$here/wm_close.py" "$win"
 answer '重新启动' Escape systune-restart
 ended
