@@ -1,6 +1,6 @@
 // Form reg offscreen: boxes from the store, save messages, and the two ways to close.
+#include <QApplication>
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -34,7 +34,10 @@ struct Harness {
     }
 };
 
-TEST(RegForm, ShowsEveryBoxReadableInsideItsFrame) {
+// Lays the form out under the given style; the program itself runs in "Windows".
+void checkLayout(const QString& style) {
+    SCOPED_TRACE(style.toStdString());
+    ASSERT_NE(QApplication::setStyle(style), nullptr);
     Harness h;
     reg form(h.general, h.boxes, h.restart);
     EXPECT_EQ(form.windowTitle(), "systune");
@@ -66,6 +69,11 @@ TEST(RegForm, ShowsEveryBoxReadableInsideItsFrame) {
                 EXPECT_FALSE(box->geometry().intersects(form.box(j)->geometry())) << i << " and " << j;
             }
     }
+}
+
+TEST(RegForm, ShowsEveryBoxReadableInsideItsFrame) {
+    checkLayout(QStringLiteral("Windows"));
+    checkLayout(QStringLiteral("Fusion"));
 }
 
 TEST(RegForm, OpensWithTheStoredSwitches) {
