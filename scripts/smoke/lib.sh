@@ -21,18 +21,20 @@ trap smoke_cleanup EXIT
 smoke_track() { SMOKE_PIDS+=("$1"); }
 
 # Starts Xvfb on a free display and exports DISPLAY; the real xcb platform is used.
+# Xvfb picks the display itself and writes its number once it accepts connections,
+# so smoke tests running side by side never share (or lose) a display.
 smoke_start_x() {
   unset QT_QPA_PLATFORM
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-  done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  local numfile="${TMPDIR:-/tmp}/smoke-display.$$" n="" i
+  : > "$numfile"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   smoke_track $!
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
+  for i in $(seq 1 300); do
+    n=$(head -n 1 "$numfile")
+    if [ -n "$n" ]; then
+      export DISPLAY=":$n"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
     sleep 0.1
   done
   echo "smoke: Xvfb did not start" >&2

@@ -1,0 +1,51 @@
+// The apply sequence: the ticked or clear data of each switch, written key by key.
+#include "systune/core/apply_switches.h"
+
+#include "registry/key_path.h"
+
+namespace systune {
+namespace {
+
+void write(registry::General& reg, const Switch& s, std::string_view keyPath, const Data& data) {
+    switch (data.form) {
+    case Data::Form::Delete: {
+        // Deletion takes the root handle and the sub-key apart.
+        registry::SplitPath p = registry::SplitKeyPath(keyPath);
+        reg.DeleteValue(p.root, p.subKey, s.valueName);
+        return;
+    }
+    case Data::Form::Number: reg.SetDwordValue(keyPath, s.valueName, data.number); return;
+    case Data::Form::Text:
+        if (s.kind == Kind::Bytes)
+            reg.SetBinaryValue(keyPath, s.valueName, data.text);
+        else
+            reg.SetStringValue(keyPath, s.valueName, data.text);
+        return;
+    }
+}
+
+}  // namespace
+
+std::size_t ApplyReport::refusedSwitchCount() const {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < refused.size(); ++i)
+        if (i == 0 || refused[i].row != refused[i - 1].row) ++count;
+    return count;
+}
+
+ApplyReport applySwitches(registry::General& reg, const SwitchStates& states) {
+    ApplyReport report;
+    const auto& table = switchTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Switch& s = table[i];
+        const Data& data = states[i] ? s.whenTicked : s.whenClear;
+        for (std::size_t k = 0; k < s.keyCount(); ++k) {
+            write(reg, s, s.keyPaths[k], data);
+            if (reg.lastWriteOutcome() == registry::General::WriteOutcome::Refused)
+                report.refused.push_back({i, s.keyPaths[k]});
+        }
+    }
+    return report;
+}
+
+}  // namespace systune

@@ -1,0 +1,31 @@
+// Writing every switch back to the registry on save.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "registry/general.h"
+#include "systune/core/switch_table.h"
+
+namespace systune {
+
+// A write the store refused. Writes to keys that do not exist are not listed: they
+// have no effect by design (the CD drive key names one machine's drive).
+struct RefusedWrite {
+    std::size_t row;  // index into switchTable()
+    std::string_view keyPath;
+};
+
+struct ApplyReport {
+    std::vector<RefusedWrite> refused;
+    bool saved() const { return refused.empty(); }
+    // Switches with at least one refused write (one switch may write under two keys).
+    std::size_t refusedSwitchCount() const;
+};
+
+// Writes every switch, changed or not, in table order (and each switch's keys in
+// order); a refused write does not stop the ones after it.
+ApplyReport applySwitches(registry::General& reg, const SwitchStates& states);
+
+}  // namespace systune
