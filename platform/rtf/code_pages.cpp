@@ -4,6 +4,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <map>
+#include <mutex>
 #include <string>
 
 #include "platform/codepage.h"
@@ -35,8 +37,16 @@ int charsetCodePage(int charset) {
 std::string codePageToUtf8(int codePage, std::string_view bytes) {
     if (codePage == 936) return cp936ToUtf8(bytes);
     std::string out;
-    std::string name = codePage == 10000 ? "MACINTOSH" : "CP" + std::to_string(codePage);
-    iconv_t cd = codePage > 0 ? iconv_open("UTF-8", name.c_str()) : reinterpret_cast<iconv_t>(-1);
+    // Converters are opened once per code page and kept for the program's life.
+    static std::mutex mutex;
+    static std::map<int, iconv_t> converters;
+    std::lock_guard lock(mutex);
+    auto [it, added] = converters.try_emplace(codePage, reinterpret_cast<iconv_t>(-1));
+    if (added && codePage > 0) {
+        std::string name = codePage == 10000 ? "MACINTOSH" : "CP" + std::to_string(codePage);
+        it->second = iconv_open("UTF-8", name.c_str());
+    }
+    iconv_t cd = it->second;
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         for (unsigned char c : bytes) {
             if (c < 0x80)
@@ -46,6 +56,7 @@ std::string codePageToUtf8(int codePage, std::string_view bytes) {
         }
         return out;
     }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char* src = const_cast<char*>(bytes.data());
     size_t srcLeft = bytes.size();
     char buffer[1024];
@@ -61,7 +72,6 @@ std::string codePageToUtf8(int codePage, std::string_view bytes) {
         --srcLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    iconv_close(cd);
     return out;
 }
 

@@ -7,6 +7,9 @@ smoke_start_x
 "$SUITE_BIN_DIR/timekeeper" & smoke_track $!
 win=$(smoke_wait_window '^timekeeper工具$')
 sleep 1.5
+# cmdDate: the date shows over the time.
+xdotool mousemove --window "$win" 172 76 click 1
+sleep 0.3
 smoke_shot timekeeper-collapsed "$win"
 
 # cmdAlarm, at 3000,960 twips in Frame1 (15 twips to the pixel).
@@ -35,4 +38,4 @@ xdotool search --onlyvisible --name '^timekeeper工具$' >/dev/null
 
 # The alarm went to the mapped drive C: as rich text.
 grep -q '^{\\rtf1\\ansi\\ansicpg936' "$XDG_DATA_HOME/shellstyle-suite/drive_c/date.txt"
-xdotool key --window "$box" Return
+echo "reminder window $box"
