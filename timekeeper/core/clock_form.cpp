@@ -14,6 +14,8 @@ const QString kWriteError = QStringLiteral("路径/文件访问错误 (75)");
 
 }  // namespace
 
+int msToNextTick(const QDateTime& now) { return 1000 + kTickPhaseMs - now.time().msec(); }
+
 ClockForm::ClockForm(platform::Clock& clock, platform::MessageBoxes& boxes,
                      std::function<void()> present)
     : clock_(clock), boxes_(boxes), present_(std::move(present)) {}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 
@@ -27,6 +28,14 @@ inline const QString kTimeBoxDesign = QStringLiteral("00:00:00");
 inline const QString kIncomplete = QStringLiteral("你没有填写完整！");
 inline const QString kAlarmText = QStringLiteral("时间已经到了！");
 inline const QString kAlarmCaption = QStringLiteral("提醒");
+
+// Ticks come once a second, this many milliseconds into the second, so that timer
+// latency never lets a tick slip into the next second and skip one (and an alarm).
+inline constexpr int kTickPhaseMs = 20;
+
+// Milliseconds from `now` to the tick of the next second (21..1020); 1000 when the
+// tick is on time. Never the same second again, even for a tick that came early.
+int msToNextTick(const QDateTime& now);
 
 // Outer window heights in twips (title bar and border included).
 inline constexpr int kCollapsedTwips = 1800;

@@ -275,3 +275,11 @@ TEST_F(ClockFormTest, date_shows_only_on_request_and_not_before_the_first_tick) 
     form->tick();
     EXPECT_EQ(form->state().showDate, "2003-6-15");
 }
+
+TEST(tick_timing, each_tick_lands_just_after_the_next_second_begins) {
+    auto delay = [](int ms) { return msToNextTick(QDateTime(QDate(2003, 6, 15), QTime(23, 59, 59, ms))); };
+    EXPECT_EQ(delay(kTickPhaseMs), 1000);
+    EXPECT_EQ(delay(kTickPhaseMs - 1), 1001);  // an early tick does not come twice in a second
+    EXPECT_EQ(delay(0), 1000 + kTickPhaseMs);
+    EXPECT_EQ(delay(999), 1 + kTickPhaseMs);
+}

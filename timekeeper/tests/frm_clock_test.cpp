@@ -62,7 +62,9 @@ TEST_F(FrmClockTest, starts_collapsed_with_the_design_controls) {
     EXPECT_EQ(child<QPushButton>(w, "cmdTime")->text(), "秒表");
     EXPECT_EQ(child<QTextEdit>(w, "rtbdate")->toPlainText(), "年-月-日");
     EXPECT_EQ(child<QTextEdit>(w, "rtbtime")->toPlainText(), "00:00:00");
-    EXPECT_EQ(w.timer1().interval(), 1000);
+    // Started at 7:29:57.300: the first tick comes just after 7:29:58.
+    EXPECT_EQ(w.timer1().interval(), 720);
+    EXPECT_TRUE(w.timer1().isSingleShot());
     EXPECT_TRUE(w.timer1().isActive());
     // Every control lies inside its frame, and both frames inside the expanded window.
     for (const char* frame : {"Frame1", "Frame2"}) {
@@ -78,6 +80,10 @@ TEST_F(FrmClockTest, buttons_drive_the_display) {
     ui::FrmClock w(clock, boxes);
     tick(w);
     EXPECT_EQ(child<QLabel>(w, "lblShowTime")->text(), "7:29:58");
+    EXPECT_EQ(w.timer1().interval(), 720);
+    clock.setNow(QDateTime(QDate(2003, 6, 15), QTime(7, 29, 59, 20)));
+    w.onTimer1();
+    EXPECT_EQ(w.timer1().interval(), 1000);
     child<QPushButton>(w, "cmdDate")->click();
     EXPECT_EQ(child<QLabel>(w, "lblShowDate")->text(), "2003-6-15");
 

@@ -18,8 +18,8 @@ sleep 0.5
 smoke_shot timekeeper-expanded "$win"
 [ "$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: [0-9]*x//p')" -gt 150 ]
 
-# Type an alarm 4 seconds ahead into rtbdate and rtbtime, then press OK.
-when=$(date -d '+4 seconds' '+%Y-%-m-%-d %H:%M:%S')
+# Type an alarm 7 seconds ahead into rtbdate and rtbtime, then press OK.
+when=$(date -d '+7 seconds' '+%Y-%-m-%-d %H:%M:%S')
 type_into() {
   xdotool mousemove --window "$win" "$1" "$2" click 1
   xdotool key ctrl+a

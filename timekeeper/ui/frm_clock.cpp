@@ -73,6 +73,7 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
+      clock_(clock),
       form_(clock, boxes, [this] { present(); }) {
     setObjectName(QStringLiteral("frmClock"));
     setWindowTitle(kTitle);
@@ -135,13 +136,15 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
     form_.load();
     present();
 
-    timer1_.setInterval(1000);
+    timer1_.setSingleShot(true);
     timer1_.setTimerType(Qt::PreciseTimer);
     connect(&timer1_, &QTimer::timeout, this, &FrmClock::onTimer1);
-    timer1_.start();
+    timer1_.start(msToNextTick(clock_.now()));
 }
 
 void FrmClock::onTimer1() {
+    // Re-armed first, so that a tick held up by the alarm message keeps the next on time.
+    timer1_.start(msToNextTick(clock_.now()));
     run([this] { form_.tick(); });
 }
 

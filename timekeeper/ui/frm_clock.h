@@ -17,7 +17,8 @@ namespace timekeeper::ui {
 class FrmClock final : public QWidget {
     Q_OBJECT
 public:
-    // Loads the stored alarm at once (Form_Load) and starts Timer1.
+    // Loads the stored alarm at once (Form_Load) and starts Timer1, which ticks once a
+    // second just after the second begins.
     FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidget* parent = nullptr);
 
     const ClockForm& form() const { return form_; }
@@ -40,6 +41,7 @@ private:
     template <typename Handler>
     void run(Handler handler);
 
+    platform::Clock& clock_;
     ClockForm form_;
     QTimer timer1_;
     QGroupBox* frame1_;
