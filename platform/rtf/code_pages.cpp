@@ -26,6 +26,16 @@ constexpr CharsetRow kCharsets[] = {
     {186, 1257}, {204, 1251}, {222, 874},  {238, 1250}, {254, 437},  {255, 850},
 };
 
+// Converters are opened once per code page and kept for the program's life.
+struct Converters {
+    std::mutex mutex;
+    std::map<int, iconv_t> byCodePage;
+    ~Converters() {
+        for (auto& [codePage, cd] : byCodePage)
+            if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    }
+};
+
 }  // namespace
 
 int charsetCodePage(int charset) {
@@ -37,11 +47,9 @@ int charsetCodePage(int charset) {
 std::string codePageToUtf8(int codePage, std::string_view bytes) {
     if (codePage == 936) return cp936ToUtf8(bytes);
     std::string out;
-    // Converters are opened once per code page and kept for the program's life.
-    static std::mutex mutex;
-    static std::map<int, iconv_t> converters;
-    std::lock_guard lock(mutex);
-    auto [it, added] = converters.try_emplace(codePage, reinterpret_cast<iconv_t>(-1));
+    static Converters converters;
+    std::lock_guard lock(converters.mutex);
+    auto [it, added] = converters.byCodePage.try_emplace(codePage, reinterpret_cast<iconv_t>(-1));
     if (added && codePage > 0) {
         std::string name = codePage == 10000 ? "MACINTOSH" : "CP" + std::to_string(codePage);
         it->second = iconv_open("UTF-8", name.c_str());

@@ -258,7 +258,7 @@ private:
         if (!bytes_.empty() && cp != bytesCodePage_) flushBytes();
         flushSurrogate();
         bytesCodePage_ = cp;
-        bytes_ += static_cast<char>(b);
+        appendByte(b);
     }
 
     // A plain character; in a double-byte code page it may be the trail byte of a
@@ -266,7 +266,7 @@ private:
     void emitText(char c) {
         if (!bytes_.empty() && !groups_.back().skip && currentCodePage() == bytesCodePage_ &&
             isDoubleByteCodePage(bytesCodePage_) && endsInLeadByte()) {
-            bytes_ += c;
+            appendByte(static_cast<unsigned char>(c));
             return;
         }
         emit(static_cast<unsigned char>(c));
@@ -276,10 +276,11 @@ private:
         return cp == 932 || cp == 936 || cp == 949 || cp == 950 || cp == 1361;
     }
 
-    bool endsInLeadByte() const {
-        size_t i = 0;
-        while (i < bytes_.size()) i += static_cast<unsigned char>(bytes_[i]) >= 0x81 ? 2 : 1;
-        return i > bytes_.size();
+    bool endsInLeadByte() const { return pendingLead_; }
+
+    void appendByte(unsigned char b) {
+        pendingLead_ = !pendingLead_ && b >= 0x81;
+        bytes_ += static_cast<char>(b);
     }
 
     void emit(char32_t ch) {
@@ -325,6 +326,7 @@ private:
         if (bytes_.empty()) return;
         out_ += codePageToUtf8(bytesCodePage_, bytes_);
         bytes_.clear();
+        pendingLead_ = false;
     }
 
     std::string_view in_;
@@ -334,6 +336,7 @@ private:
     std::string out_;
     std::string bytes_;  // \'hh bytes waiting to be decoded together (double-byte pairs)
     int bytesCodePage_ = 0;
+    bool pendingLead_ = false;  // bytes_ ends in the lead byte of a double-byte pair
     std::uint16_t highSurrogate_ = 0;
     int fallbackLeft_ = 0;
     int documentCodePage_ = 1252;

@@ -102,3 +102,12 @@ TEST(rtf_reader, deep_nesting_is_read_in_one_pass) {
     std::string doc = "{\\rtf1 " + std::string(200000, '{') + "x" + std::string(200000, '}') + "y}";
     EXPECT_EQ(rtfPlainText(doc), "xy");
 }
+
+TEST(rtf_reader, long_runs_of_escaped_pairs_read_in_linear_time) {
+    std::string doc = "{\\rtf1\\ansi\\ansicpg936 ";
+    for (int i = 0; i < 200000; ++i) doc += "\\'81@";
+    doc += "}";
+    auto text = rtfPlainText(doc);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->size(), 200000u * 3);  // 丂 is three bytes of UTF-8
+}
