@@ -78,7 +78,15 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
     setObjectName(QStringLiteral("frmClock"));
     setWindowTitle(kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/timekeeper/timekeeper.xpm")));
-    setFont(QFont(QStringLiteral("宋体"), 9));
+
+    // The form's font is "宋体" 9 pt, the time's 12 pt. Frames are drawn with the line
+    // through the middle of the caption, so that controls at their design places sit below it.
+    setStyleSheet(QStringLiteral(
+        "QWidget { font-family: \"宋体\"; font-size: 9pt; }"
+        "QLabel#lblShowTime { font-size: 12pt; }"
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; }"
+        "QGroupBox#Frame2 { margin-top: 7px; }"
+        "QGroupBox#Frame2::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
     frame1_ = new QGroupBox(this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
@@ -91,7 +99,6 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
     timePalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::WindowText));
     timePalette.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::HighlightedText));
     lblShowTime_->setPalette(timePalette);
-    lblShowTime_->setFont(QFont(QStringLiteral("宋体"), 12));
 
     lblShowDate_ = label(frame1_, "lblShowDate", {}, twipsRect(840, 480, 2295, 375));
     QPalette datePalette = lblShowDate_->palette();
@@ -112,10 +119,10 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
 
     chkAlarm_ = new QCheckBox(QStringLiteral("闹钟无效"), frame2_);
     chkAlarm_->setObjectName(QStringLiteral("chkAlarm"));
-    // The design box is 12 px high; a taller one keeps its text whole, centred on that line.
+    // The design box is 12 px high; it grows downwards to keep its text whole.
     QRect chkRect = twipsRect(120, 240, 1215, 180);
-    int extra = std::max(0, chkAlarm_->sizeHint().height() - chkRect.height());
-    chkAlarm_->setGeometry(chkRect.x(), chkRect.y() - extra / 2, chkRect.width(), chkRect.height() + extra);
+    chkRect.setHeight(std::max(chkRect.height(), chkAlarm_->sizeHint().height()));
+    chkAlarm_->setGeometry(chkRect);
     lblDate_ = label(frame2_, "lblDate", QStringLiteral("日期"), twipsRect(1440, 240, 975, 255));
     lblTime_ = label(frame2_, "lblTime", QStringLiteral("时间"), twipsRect(2520, 240, 855, 255));
     cmdOK_ = button(frame2_, "cmdOK", QStringLiteral("确定"), twipsRect(120, 600, 975, 375));
