@@ -4,7 +4,8 @@
 . "$SUITE_SOURCE_DIR/scripts/smoke/lib.sh"
 smoke_start_x
 
-"$SUITE_BIN_DIR/timekeeper" & smoke_track $!
+"$SUITE_BIN_DIR/timekeeper" & app=$!
+smoke_track "$app"
 win=$(smoke_wait_window '^timekeeper工具$')
 sleep 1.5
 # cmdDate: the date shows over the time.
@@ -38,4 +39,15 @@ xdotool search --onlyvisible --name '^timekeeper工具$' >/dev/null
 
 # The alarm went to the mapped drive C: as rich text.
 grep -q '^{\\rtf1\\ansi\\ansicpg936' "$XDG_DATA_HOME/shellstyle-suite/drive_c/date.txt"
-echo "reminder window $box"
+
+# OK on the reminder, then 关闭 ends the program.
+eval "$(xdotool getwindowgeometry --shell "$box")"
+xdotool mousemove $((X + WIDTH - 40)) $((Y + HEIGHT - 20)) click 1
+smoke_wait_gone '^提醒$' 5
+xdotool mousemove --window "$win" 276 76 click 1
+for i in $(seq 1 50); do
+  kill -0 "$app" 2>/dev/null || exit 0
+  sleep 0.1
+done
+echo "smoke: timekeeper still running after 关闭" >&2
+exit 1
