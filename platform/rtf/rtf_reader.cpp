@@ -39,6 +39,9 @@ constexpr CharWord kCharWords[] = {
 };
 
 constexpr int kMaxWordLength = 32;
+// Groups nested deeper than this are counted but not read, which bounds the memory a
+// document of nothing but "{" can take.
+constexpr size_t kMaxDepth = 10000;
 constexpr char32_t kReplacement = 0xFFFD;
 
 struct Group {
@@ -76,13 +79,18 @@ private:
         char c = in_[pos_++];
         switch (c) {
         case '{':
-            groups_.push_back(groups_.back());
+            if (groups_.size() < kMaxDepth)
+                groups_.push_back(groups_.back());
+            else
+                ++tooDeep_;
             fallbackLeft_ = 0;
             break;
         case '}':
             fallbackLeft_ = 0;
             // The outermost group closes the document.
-            if (groups_.size() > 1)
+            if (tooDeep_ > 0)
+                --tooDeep_;
+            else if (groups_.size() > 1)
                 groups_.pop_back();
             else
                 done_ = true;
@@ -151,7 +159,7 @@ private:
         }
         case '*':
             // An ignorable destination: nothing we read lives in one.
-            groups_.back().skip = true;
+            if (tooDeep_ == 0) groups_.back().skip = true;
             return;
         case '\r':
         case '\n':
@@ -188,6 +196,7 @@ private:
             consumeFallback();
             return;
         }
+        if (tooDeep_ > 0) return;
         if (word == "u" && hasParam) {
             if (consumeFallback()) return;
             emitUnit(static_cast<std::uint16_t>(param));
@@ -252,8 +261,10 @@ private:
         return it != fontCodePages_.end() ? it->second : documentCodePage_;
     }
 
+    bool skipping() const { return tooDeep_ > 0 || groups_.back().skip; }
+
     void emitByte(unsigned char b) {
-        if (groups_.back().skip) return;
+        if (skipping()) return;
         int cp = currentCodePage();
         if (!bytes_.empty() && cp != bytesCodePage_) flushBytes();
         flushSurrogate();
@@ -264,7 +275,7 @@ private:
     // A plain character; in a double-byte code page it may be the trail byte of a
     // pair whose lead byte came just before.
     void emitText(char c) {
-        if (!bytes_.empty() && !groups_.back().skip && currentCodePage() == bytesCodePage_ &&
+        if (!bytes_.empty() && !skipping() && currentCodePage() == bytesCodePage_ &&
             isDoubleByteCodePage(bytesCodePage_) && endsInLeadByte()) {
             appendByte(static_cast<unsigned char>(c));
             return;
@@ -284,7 +295,7 @@ private:
     }
 
     void emit(char32_t ch) {
-        if (groups_.back().skip) return;
+        if (skipping()) return;
         flushBytes();
         flushSurrogate();
         if (ch < 0x80)
@@ -294,7 +305,7 @@ private:
     }
 
     void emitUnit(std::uint16_t u) {
-        if (groups_.back().skip) return;
+        if (skipping()) return;
         if (u >= 0xD800 && u <= 0xDBFF) {
             flushBytes();
             flushSurrogate();
@@ -333,6 +344,7 @@ private:
     size_t pos_ = 0;
     bool done_ = false;
     std::vector<Group> groups_;
+    size_t tooDeep_ = 0;  // open groups beyond kMaxDepth
     std::string out_;
     std::string bytes_;  // \'hh bytes waiting to be decoded together (double-byte pairs)
     int bytesCodePage_ = 0;

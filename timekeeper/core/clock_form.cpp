@@ -8,8 +8,8 @@
 namespace timekeeper {
 namespace {
 
-// The report shown when a file cannot be written: description (number), the
-// description and number of the platform's file access error.
+// The error report for a file that cannot be written: the file access error's
+// description and number.
 const QString kWriteError = QStringLiteral("路径/文件访问错误 (75)");
 
 }  // namespace

@@ -102,9 +102,13 @@ TEST(rtf_reader, damaged_documents_give_what_text_they_hold) {
     for (size_t n = 0; n <= doc.size(); n += 7) (void)rtfPlainText(doc.substr(0, n));
 }
 
-TEST(rtf_reader, deep_nesting_is_read_in_one_pass) {
-    std::string doc = "{\\rtf1 " + std::string(200000, '{') + "x" + std::string(200000, '}') + "y}";
-    EXPECT_EQ(rtfPlainText(doc), "xy");
+TEST(rtf_reader, deep_nesting_keeps_its_balance) {
+    auto nested = [](size_t depth) {
+        return "{\\rtf1 a" + std::string(depth, '{') + "x\\'41\\u66?\\*" + std::string(depth, '}') + "y}";
+    };
+    EXPECT_EQ(rtfPlainText(nested(1000)), "axABy");
+    // Beyond a depth no document needs, groups are counted but their text is dropped.
+    EXPECT_EQ(rtfPlainText(nested(2'000'000)), "ay");
 }
 
 TEST(rtf_reader, long_runs_of_escaped_pairs_read_in_linear_time) {
