@@ -1,6 +1,7 @@
 // The ten registry operations.
 #include "registry/general.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <vector>

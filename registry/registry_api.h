@@ -24,6 +24,8 @@ inline constexpr HKEY HKEY_PERFORMANCE_DATA = 0x80000004u;
 inline constexpr HKEY HKEY_CURRENT_CONFIG = 0x80000005u;
 inline constexpr HKEY HKEY_DYN_DATA = 0x80000006u;
 
+inline constexpr DWORD KEY_QUERY_VALUE = 0x0001;
+inline constexpr DWORD KEY_SET_VALUE = 0x0002;
 inline constexpr DWORD KEY_READ = 0x20019;
 inline constexpr DWORD KEY_WRITE = 0x20006;
 
@@ -32,13 +34,18 @@ inline constexpr DWORD REG_SZ = 1;
 inline constexpr DWORD REG_EXPAND_SZ = 2;
 inline constexpr DWORD REG_BINARY = 3;
 inline constexpr DWORD REG_DWORD = 4;
+inline constexpr DWORD REG_DWORD_BIG_ENDIAN = 5;
+inline constexpr DWORD REG_LINK = 6;
 inline constexpr DWORD REG_MULTI_SZ = 7;
+inline constexpr DWORD REG_QWORD = 11;
 
 inline constexpr LONG ERROR_SUCCESS = 0;
 inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 inline constexpr LONG ERROR_ACCESS_DENIED = 5;
 inline constexpr LONG ERROR_INVALID_HANDLE = 6;
+inline constexpr LONG ERROR_DISK_FULL = 112;
 inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
+inline constexpr LONG ERROR_BUSY = 170;
 inline constexpr LONG ERROR_BAD_PATHNAME = 161;
 inline constexpr LONG ERROR_MORE_DATA = 234;
 inline constexpr LONG ERROR_NO_MORE_ITEMS = 259;

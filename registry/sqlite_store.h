@@ -5,6 +5,7 @@
 // and a program killed mid-write loses at most that write.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -18,13 +19,19 @@ public:
     // Opens (or creates, seeded with the keys a fresh system holds) the store at `file`.
     // A store that cannot be opened, is not a database or is damaged is left as it is:
     // the object is still usable, every call fails (reads see ERROR_BADDB) and
-    // problem() says what is wrong.
-    explicit SqliteStore(const std::filesystem::path& file);
+    // problem() says what is wrong. A read-only store reads; its writes fail with
+    // ERROR_ACCESS_DENIED. A write that cannot get the store within `busyTimeout`
+    // (another program is writing) fails with ERROR_BUSY and changes nothing.
+    // Not for use from two threads at once.
+    explicit SqliteStore(const std::filesystem::path& file,
+                         std::chrono::milliseconds busyTimeout = std::chrono::seconds(5));
     ~SqliteStore() override;
     SqliteStore(const SqliteStore&) = delete;
     SqliteStore& operator=(const SqliteStore&) = delete;
 
+    // False when the store cannot be used at all (every call fails with ERROR_BADDB).
     bool ok() const;
+    // What is wrong with the store (unusable, or read-only); empty when all is well.
     const std::string& problem() const;
 
     LONG RegOpenKeyExA(HKEY root, std::string_view subKey, DWORD options, DWORD access,
