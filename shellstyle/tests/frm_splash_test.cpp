@@ -1,6 +1,8 @@
 // The splash: busy pointer from load to unload, held at least 3 seconds.
 #include <QApplication>
 
+#include <gtest/gtest.h>
+
 #include "platform/testing/fake_clock.h"
 #include "platform/testing/fake_dialogs.h"
 #include "shellstyle/ui/frm_splash.h"

@@ -1,4 +1,6 @@
 // The author window: one beep per opening, its text, the default-look button.
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 
 #include "shellstyle/tests/form_fixture.h"

@@ -1,4 +1,6 @@
 // The main window with fakes behind it: browsing, replacing, preset, restore, closing.
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QScrollBar>
 

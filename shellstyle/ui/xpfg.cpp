@@ -162,6 +162,8 @@ void xpfg::buildControls() {
     connect(xptopbuttons1, &skin::xptopbuttons::Click, this, &xpfg::xptopbuttons1_Click);
 }
 
+frmmsg* xpfg::messageWindow() const { return message_.data(); }
+
 skin::xpcheckbox* xpfg::box(std::string_view name) const {
     const int i = iconBoxIndex(name);
     return i < 0 ? nullptr : box(i);

@@ -56,7 +56,7 @@ public:
     skin::xpcheckbox* box(std::string_view name) const;
 
     const IconBrowser& browser() const { return browser_; }
-    frmmsg* messageWindow() const { return message_; }
+    frmmsg* messageWindow() const;
     int activations() const { return activations_; }
 
     void OpenFile_Click();
