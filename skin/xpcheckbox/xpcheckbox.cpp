@@ -1,0 +1,289 @@
+// The kit's check box: a 16 x 16 XP box with three values, a caption and hover tracking.
+#include "skin/xpcheckbox/xpcheckbox.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "skin/core/input_codes.h"
+#include "skin/core/strip.h"
+#include "skin/pointer.h"
+#include "skin/skin_accessible.h"
+#include "skin/skin_bitmaps.h"
+
+namespace skin {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kBoxTwips = 240;       // the box, 16 pixels
+constexpr int kCaptionLeftTwips = 480;
+constexpr OleColour kDisabledText = oleRgb(161, 161, 146);
+constexpr QRgb kInitialBack = 0xFFECE9D8;  // RGB 236, 233, 216
+
+int twipsToPixels(int twips) {
+    return qRound(double(twips) / kTwipsPerPixel);
+}
+
+}  // namespace
+
+// The box: shows one cell of the box strip.
+class xpcheckbox::Box : public QWidget {
+public:
+    using QWidget::QWidget;
+    QImage image;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (image.isNull())
+            return;
+        QPainter p(this);
+        p.drawImage(0, 0, image);
+    }
+};
+
+xpcheckbox::xpcheckbox(QWidget* parent) : QWidget(parent) {
+    installSkinAccessibility();
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    p_ = new Box(this);
+    p_->setMouseTracking(true);
+    p_->installEventFilter(this);
+    lbl_ = new QLabel(QStringLiteral("Check1"), this);
+    lbl_->setTextFormat(Qt::PlainText);
+    lbl_->setAttribute(Qt::WA_TranslucentBackground);
+    lbl_->setMouseTracking(true);
+    lbl_->installEventFilter(this);
+    timer1_.setInterval(10);
+    connect(&timer1_, &QTimer::timeout, this, &xpcheckbox::Timer1_Timer);
+    resize(120, 17);
+
+    DrawBox();
+    layoutParts();
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(kInitialBack));
+    setPalette(pal);
+    applyCaptionColour();
+    timer1_.start();
+}
+
+xpcheckbox::~xpcheckbox() = default;
+
+QWidget* xpcheckbox::p() const {
+    return p_;
+}
+
+QString xpcheckbox::Caption() const {
+    return lbl_->text();
+}
+
+void xpcheckbox::setCaption(const QString& caption) {
+    lbl_->setText(caption);
+    layoutParts();
+}
+
+void xpcheckbox::setValue(int value) {
+    value_ = value;
+    DrawBox();
+}
+
+void xpcheckbox::setBackColor(OleColour colour) {
+    backColor_ = colour;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(colour));
+    setPalette(pal);
+}
+
+void xpcheckbox::setForeColor(OleColour colour) {
+    foreColor_ = colour;
+    applyCaptionColour();
+}
+
+void xpcheckbox::applyCaptionColour() {
+    const QColor c = toQColor(isEnabled() ? foreColor_ : kDisabledText);
+    QPalette pal = lbl_->palette();
+    pal.setColor(QPalette::Active, QPalette::WindowText, c);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, c);
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, toQColor(kDisabledText));
+    lbl_->setPalette(pal);
+}
+
+void xpcheckbox::showCell(BoxLook look) {
+    const auto cell = boxCell(value_, look);
+    if (!cell)
+        return;
+    const QImage img = cellImage(skinBitmap(QString::fromLatin1(bitmap::kBoxes)), kBoxStrip, *cell);
+    if (img.isNull())
+        return;
+    p_->image = img;
+    shownCell_ = *cell;
+    p_->update();
+}
+
+void xpcheckbox::DrawBox() {
+    if (!isEnabled())
+        return DrawDisabledBox();
+    showCell(BoxLook::Normal);
+}
+
+void xpcheckbox::DrawDisabledBox() {
+    showCell(BoxLook::Disabled);
+}
+
+void xpcheckbox::layoutParts() {
+    // Placed in twips as the saved forms measure: halves drop their remainder.
+    const int h = height() * kTwipsPerPixel;
+    p_->setGeometry(0, twipsToPixels((h - kBoxTwips) / 2), 16, 16);
+    lbl_->adjustSize();
+    const int lh = lbl_->height() * kTwipsPerPixel;
+    lbl_->move(twipsToPixels(kCaptionLeftTwips), twipsToPixels((h - lh) / 2));
+}
+
+void xpcheckbox::resizeEvent(QResizeEvent*) {
+    layoutParts();
+}
+
+void xpcheckbox::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        if (isEnabled())
+            DrawBox();
+        else
+            DrawDisabledBox();
+        applyCaptionColour();
+    } else if (event->type() == QEvent::FontChange) {
+        lbl_->setFont(font());
+        layoutParts();
+    }
+    QWidget::changeEvent(event);
+}
+
+void xpcheckbox::moveOver(qint16 button, qint16 shift, float x, float y) {
+    timer1_.start();
+    if (x >= 0 && x <= width() && y >= 0 && y <= height()) {
+        emit MouseMove(button, shift, x, y);
+        if (isEnabled())
+            showCell(button == 1 ? BoxLook::Pressed : BoxLook::Hot);
+    }
+}
+
+void xpcheckbox::press(QMouseEvent* event, QPointF at) {
+    pressedInside_ = true;
+    doubleClickPress_ = false;
+    if (isEnabled())
+        showCell(BoxLook::Pressed);
+    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void xpcheckbox::release(QMouseEvent* event, QPointF at, bool inside) {
+    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
+    const bool click = pressedInside_ && !doubleClickPress_ && inside;
+    if (event->buttons() != Qt::NoButton)
+        return;
+    pressedInside_ = false;
+    if (!click)
+        return;
+    // The host sees the value from before the click.
+    emit Click();
+    value_ = boxValueAfterClick(value_);
+    DrawBox();
+}
+
+void xpcheckbox::mousePressEvent(QMouseEvent* event) {
+    press(event, event->position());
+}
+
+void xpcheckbox::mouseDoubleClickEvent(QMouseEvent*) {
+    // The second press of a double click is not a click of its own.
+    pressedInside_ = true;
+    doubleClickPress_ = true;
+}
+
+void xpcheckbox::mouseReleaseEvent(QMouseEvent* event) {
+    release(event, event->position(), rect().contains(event->position().toPoint()));
+}
+
+void xpcheckbox::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF at = event->position();
+    moveOver(buttonCode(event->buttons()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+bool xpcheckbox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != p_ && watched != lbl_)
+        return false;
+    auto* part = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        auto* m = static_cast<QMouseEvent*>(event);
+        // Moves over the box report their own position, over the caption its place.
+        const QPointF at = watched == p_ ? m->position() : QPointF(lbl_->pos());
+        moveOver(buttonCode(m->buttons()), shiftCode(m->modifiers()), float(at.x()), float(at.y()));
+        return true;
+    }
+    case QEvent::MouseButtonPress: {
+        auto* m = static_cast<QMouseEvent*>(event);
+        press(m, m->position());
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        mouseDoubleClickEvent(static_cast<QMouseEvent*>(event));
+        return true;
+    case QEvent::MouseButtonRelease: {
+        auto* m = static_cast<QMouseEvent*>(event);
+        release(m, m->position(), part->rect().contains(m->position().toPoint()));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void xpcheckbox::keyPressEvent(QKeyEvent* event) {
+    emit KeyDown(keyCode(event->key()), shiftCode(event->modifiers()));
+    if (const qint16 ascii = keyAscii(event->text()))
+        emit KeyPress(ascii);
+}
+
+void xpcheckbox::keyReleaseEvent(QKeyEvent* event) {
+    emit KeyUp(keyCode(event->key()), shiftCode(event->modifiers()));
+}
+
+void xpcheckbox::Timer1_Timer() {
+    const QPoint at = mapFromGlobal(pointerPos());
+    const bool outside = at.x() < 0 || at.y() < 0 || at.x() > width() || at.y() > height();
+    if (!outside)
+        return;
+    DrawBox();
+    timer1_.stop();
+    emit MouseOut();
+}
+
+void xpcheckbox::InitProperties(const Ambient& ambient) {
+    setCaption(ambient.displayName);
+    setEnabled(true);
+    setValue(0);
+    setFont(ambient.containerFont);
+    setBackColor(kSystemButtonFace);
+    setForeColor(kBlack);
+}
+
+void xpcheckbox::ReadProperties(const PropertyBag& bag, const Ambient& ambient) {
+    setValue(bag.ReadProperty(QStringLiteral("Value"), 0).toInt());
+    setCaption(bag.ReadProperty(QStringLiteral("Caption"), ambient.displayName).toString());
+    setEnabled(bag.ReadProperty(QStringLiteral("Enabled"), true).toBool());
+    setFont(bag.ReadProperty(QStringLiteral("Font"), ambient.containerFont).value<QFont>());
+    setBackColor(bag.ReadProperty(QStringLiteral("BackColor"), kSystemButtonFace).toUInt());
+    setForeColor(bag.ReadProperty(QStringLiteral("ForeColor"), kBlack).toUInt());
+}
+
+void xpcheckbox::WriteProperties(PropertyBag& bag, const Ambient& ambient) const {
+    bag.WriteProperty(QStringLiteral("Font"), font(), ambient.containerFont);
+    bag.WriteProperty(QStringLiteral("Value"), value_, 0);
+    bag.WriteProperty(QStringLiteral("Caption"), Caption(), ambient.displayName);
+    bag.WriteProperty(QStringLiteral("Enabled"), !testAttribute(Qt::WA_ForceDisabled), true);
+    bag.WriteProperty(QStringLiteral("BackColor"), backColor_, kSystemButtonFace);
+    bag.WriteProperty(QStringLiteral("ForeColor"), foreColor_, kBlack);
+}
+
+}  // namespace skin

@@ -1,0 +1,96 @@
+// The kit's check box: a 16 x 16 XP box with three values, a caption and hover tracking.
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include "skin/core/face_tables.h"
+#include "skin/core/ole_colour.h"
+#include "skin/skin_control.h"
+
+class QLabel;
+
+namespace skin {
+
+// Enabled and Font are QWidget's own enabled state and font (setEnabled, setFont).
+// Click is raised before Value changes, so a handler sees the value from before.
+// Mouse event coordinates are pixels relative to the control (or to the box).
+class xpcheckbox : public QWidget, public PersistentControl {
+    Q_OBJECT
+    Q_PROPERTY(int Value READ Value WRITE setValue)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor)
+
+public:
+    explicit xpcheckbox(QWidget* parent = nullptr);
+    ~xpcheckbox() override;
+
+    // 0 unticked, 1 ticked, 2 grey; other values are kept but show nothing new.
+    int Value() const { return value_; }
+    void setValue(int value);
+    QString Caption() const;
+    void setCaption(const QString& caption);
+    OleColour BackColor() const { return backColor_; }
+    void setBackColor(OleColour colour);
+    OleColour ForeColor() const { return foreColor_; }
+    void setForeColor(OleColour colour);
+
+    int shownCell() const { return shownCell_; }  // box strip cell, -1 before the first
+    QWidget* p() const;                           // the box
+    QLabel* lbl() const { return lbl_; }
+
+    QTimer& Timer1() { return timer1_; }  // the 10 ms pointer poll, running at creation
+    void Timer1_Timer();
+
+    void InitProperties(const Ambient& ambient) override;
+    void ReadProperties(const PropertyBag& bag, const Ambient& ambient) override;
+    void WriteProperties(PropertyBag& bag, const Ambient& ambient) const override;
+
+signals:
+    void Click();
+    void MouseOut();
+    void MouseDown(qint16 Button, qint16 Shift, float X, float Y);
+    void MouseMove(qint16 Button, qint16 Shift, float X, float Y);
+    void MouseUp(qint16 Button, qint16 Shift, float X, float Y);
+    void KeyDown(qint16 KeyCode, qint16 Shift);
+    void KeyPress(qint16 KeyAscii);
+    void KeyUp(qint16 KeyCode, qint16 Shift);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void DrawBox();
+    void DrawDisabledBox();
+    void showCell(BoxLook look);
+    void layoutParts();
+    void applyCaptionColour();
+    void moveOver(qint16 button, qint16 shift, float x, float y);
+    void press(QMouseEvent* event, QPointF at);
+    void release(QMouseEvent* event, QPointF at, bool inside);
+
+    class Box;
+    Box* p_;
+    QLabel* lbl_;
+    int value_ = 0;
+    int shownCell_ = -1;
+    OleColour backColor_ = kSystemButtonFace;
+    OleColour foreColor_ = kBlack;
+    bool pressedInside_ = false;
+    bool doubleClickPress_ = false;
+    QTimer timer1_;
+};
+
+}  // namespace skin
