@@ -4,9 +4,9 @@
 namespace shellstyle {
 
 QString authorText() {
-    const QString who = QStringLiteral("本软件由 shellstyle 套件开发组编写。");
-    const QString mail = QStringLiteral("电子邮件：team@shellstyle.example");
-    const QString site = QStringLiteral("网站：http://www.shellstyle.example");
+    const QString who = QStringLiteral("shellstyle 开发组 作品");
+    const QString mail = QStringLiteral("邮件：ss@example.com");
+    const QString site = QStringLiteral("网站：ss.example.com");
     return who + QStringLiteral("\n\r") + mail + QStringLiteral("\r") + site;
 }
 

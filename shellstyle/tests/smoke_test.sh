@@ -9,6 +9,7 @@ app=$!
 smoke_track "$app"
 
 splash=$(smoke_wait_window '^shellstyle splash$' 20)
+shown_at=$(date +%s)
 sleep 1
 smoke_shot shellstyle-splash "$splash"
 
@@ -17,7 +18,13 @@ main=$(smoke_wait_window '^shellstyle$' 20)
 sleep 1
 smoke_shot shellstyle-splash-over-main
 smoke_wait_gone '^shellstyle splash$' 20
-sleep 0.5
+# About 4 s alone and about 4 s more in front of the main window.
+held=$(( $(date +%s) - shown_at ))
+if [ "$held" -lt 6 ] || [ "$held" -gt 14 ]; then
+  echo "the splash stayed ${held}s" >&2
+  exit 1
+fi
+sleep 2
 smoke_shot shellstyle-xpfg "$main"
 smoke_shot shellstyle-xpfg-screen
 
@@ -35,7 +42,9 @@ xdotool mousemove --window "$main" 282 14 click 1
 question=$(smoke_wait_window '^重新启动$' 10)
 sleep 0.3
 smoke_shot shellstyle-restart-question "$question"
-xdotool key --window "$question" Escape
+# Escape answers No.
+xdotool windowfocus --sync "$question" 2>/dev/null || true
+xdotool key Escape
 
 for _ in $(seq 1 100); do
   kill -0 "$app" 2>/dev/null || break

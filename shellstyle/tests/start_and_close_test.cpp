@@ -49,7 +49,8 @@ TEST(AuthorText, ThreeLinesAuthorMailSite) {
     const QStringList lines = authorDisplayText().split(QChar('\n'));
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[1].contains(QChar('@')));
-    EXPECT_TRUE(lines[2].contains(QStringLiteral("http://")));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("开发组")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("网站")));
     EXPECT_TRUE(authorText().contains(QStringLiteral("\n\r")));
 }
 

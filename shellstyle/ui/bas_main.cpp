@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QWindow>
 
 #include "platform/data_dir.h"
 #include "platform/restart.h"
@@ -94,19 +95,25 @@ int Main() {
         boxes.setParent(main.get());
         dialogs.setParent(main.get());
         main->show();
-        main->activateWindow();
         if (splash) splash->raise();
     });
     reportErrors(boxes, [&] {
         // The main window's first activation runs its own wait; let it happen here,
-        // as showing the window would run it at once.
+        // as showing the window would run it at once. The window can take the focus
+        // only once it is on the screen.
         QElapsedTimer limit;
         limit.start();
+        bool asked = false;
         do {
             QCoreApplication::processEvents();
             if (!main || main->activations() > 0 || g_ending) break;
+            if (!asked && main->windowHandle() && main->windowHandle()->isExposed()) {
+                main->activateWindow();
+                if (splash) splash->raise();
+                asked = true;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        } while (limit.elapsed() < 1000);
+        } while (limit.elapsed() < 2000);
     });
     reportErrors(boxes, [&] {
         if (splash) splash->close();

@@ -12,6 +12,7 @@
 
 #include "shellstyle/core/error_report.h"
 #include "shellstyle/core/splash_delay.h"
+#include "shellstyle/ui/placement.h"
 
 namespace shellstyle::ui {
 
@@ -28,6 +29,7 @@ frmSplash::frmSplash(const platform::Clock& clock, platform::MessageBoxes& boxes
     BackgroundPicture->setGeometry(0, 0, 329, 213);
     // The window is as large as its picture, which is its whole face.
     setFixedSize(329, 213);
+    centreOnScreen(this);
     reportErrors(boxes_, [this] { Form_Load(); });
 }
 

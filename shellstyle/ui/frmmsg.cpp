@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include "shellstyle/core/author_text.h"
+#include "shellstyle/ui/placement.h"
 #include "shellstyle/ui/twips.h"
 #include "skin/xp_canvas/xp_canvas.h"
 #include "skin/xpcmdbutton/xpcmdbutton.h"
@@ -29,6 +30,7 @@ frmmsg::frmmsg(Seams& seams, skin::xp_canvas* mainFrame, QWidget* parent)
     setWindowTitle(QStringLiteral("版权信息"));
     setFont(QFont(QStringLiteral("宋体"), 9));
     setFixedSize(px(kFormWidth), px(kFormHeight));
+    centreOnScreen(this);
     const QFont formFont = font();
 
     xp_canvas2 = new skin::xp_canvas(this);

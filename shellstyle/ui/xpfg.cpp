@@ -14,6 +14,7 @@
 #include "shellstyle/core/restart_question.h"
 #include "shellstyle/ui/frmmsg.h"
 #include "shellstyle/ui/icon_preview.h"
+#include "shellstyle/ui/placement.h"
 #include "shellstyle/ui/twips.h"
 #include "skin/core/ole_colour.h"
 #include "skin/xp_canvas/xp_canvas.h"
@@ -79,6 +80,7 @@ xpfg::xpfg(Seams& seams, QWidget* splash, QWidget* parent)
     if (!icon.isNull()) setWindowIcon(QIcon(QPixmap::fromImage(icon)));
     setFixedSize(px(kFormWidth), px(kFormHeight));
     buildControls();
+    centreOnScreen(this);
     Form_Load(splash);
 }
 
