@@ -498,6 +498,8 @@ void xp_canvas::keyReleaseEvent(QKeyEvent* event) {
 void xp_canvas::make_trans(QWidget* hw) {
     if (!hw)
         return;
+    if (pictop_->width() != width())
+        UserControl_Resize();  // a hidden frame gets its resize event only when shown
     QImage surface(hw->size(), QImage::Format_RGB32);
     surface.fill(hw->palette().color(QPalette::Window));
     const bool normal = !(hw->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
