@@ -2,6 +2,7 @@
 #include "platform/icons/group_directory.h"
 #include "platform/icons/icon_container.h"
 
+#include <unordered_map>
 #include <vector>
 
 namespace platform::icons {
@@ -81,11 +82,14 @@ std::optional<IconGroup> readNeGroup(ByteView file, int index) {
     if (!resources || index < 0 || static_cast<std::size_t>(index) >= resources->groups.size()) return std::nullopt;
     auto directory = dataOf(file, resources->groups[static_cast<std::size_t>(index)]);
     if (!directory) return std::nullopt;
+    std::unordered_map<std::uint16_t, const NeResource*> iconOfId;  // first resource per id
+    for (const auto& icon : resources->icons) {
+        if (icon.id != 0) iconOfId.emplace(icon.id, &icon);
+    }
     return readGroupDirectory(*directory, [&](std::uint16_t id) -> std::optional<ByteView> {
-        for (const auto& icon : resources->icons) {
-            if (icon.id == id && id != 0) return dataOf(file, icon);
-        }
-        return std::nullopt;
+        auto found = iconOfId.find(id);
+        if (found == iconOfId.end()) return std::nullopt;
+        return dataOf(file, *found->second);
     });
 }
 

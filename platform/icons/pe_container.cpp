@@ -2,6 +2,8 @@
 #include "platform/icons/group_directory.h"
 #include "platform/icons/icon_container.h"
 
+#include <unordered_map>
+
 namespace platform::icons {
 
 namespace {
@@ -145,14 +147,24 @@ std::optional<IconGroup> readPeGroup(ByteView file, int index) {
     if (!directory) return std::nullopt;
     auto icons = typeDirectory(*pe, kRtIcon);
     if (!icons) return std::nullopt;
+    // First entry per id; an index keeps a group of thousands of images linear.
+    std::unordered_map<std::uint16_t, std::uint32_t> entryOfId;
+    for (std::uint32_t i = icons->named; i < icons->count; ++i) {
+        auto id = pe->resources.u32(icons->offset + 8ull * i);
+        if (id && *id <= 0xFFFF) entryOfId.emplace(static_cast<std::uint16_t>(*id), i);
+    }
+    // Each id is resolved once: many entries may name one image with a long language list.
+    std::unordered_map<std::uint16_t, std::optional<ByteView>> resolved;
     return readGroupDirectory(*directory, [&](std::uint16_t id) -> std::optional<ByteView> {
-        for (std::uint32_t i = icons->named; i < icons->count; ++i) {
-            if (pe->resources.u32(icons->offset + 8ull * i) != id) continue;
-            auto sub = subdirectoryOf(*pe, *icons, i);
-            if (!sub) return std::nullopt;
-            return firstLanguageData(*pe, *sub);
+        auto known = resolved.find(id);
+        if (known != resolved.end()) return known->second;
+        std::optional<ByteView> data;
+        auto found = entryOfId.find(id);
+        if (found != entryOfId.end()) {
+            if (auto sub = subdirectoryOf(*pe, *icons, found->second)) data = firstLanguageData(*pe, *sub);
         }
-        return std::nullopt;
+        resolved.emplace(id, data);
+        return data;
     });
 }
 

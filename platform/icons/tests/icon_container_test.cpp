@@ -204,3 +204,20 @@ TEST(icon_container, preference_is_exact_size_then_nearest_then_depth) {
     IconGroup tie{blob(16, 32), blob(48, 4)};
     EXPECT_EQ(imagesByPreference(tie)[0].width, 48);
 }
+
+TEST(icon_container, a_group_of_sixty_thousand_images_reads_in_one_pass) {
+    // Every image of the group looked up by id: a lookup that walks the RT_ICON
+    // directory each time would take billions of steps here.
+    // NE tables must fit in 64 KB, which caps an NE file at about 5400 images.
+    const auto image = encodeDibIcon(solidPicture(2, 2, 0x00FF00), 32);
+    for (auto [kind, images] : {std::pair{"pe32", 65000}, std::pair{"ne", 5000}}) {
+        SCOPED_TRACE(kind);
+        IconGroupBlobs many(static_cast<std::size_t>(images), image);
+        auto bytes = std::string(kind) == "ne" ? writeNeModule({many}, "MANY") : writePeModule({many});
+        ASSERT_EQ(countIcons(view(bytes)), 1);
+        auto group = readIconGroup(view(bytes), 0);
+        ASSERT_TRUE(group);
+        EXPECT_EQ(group->size(), static_cast<std::size_t>(images));
+    }
+    EXPECT_THROW(writeNeModule({IconGroupBlobs(6000, image)}, "TOO MANY"), std::length_error);
+}

@@ -36,6 +36,8 @@ struct PeOptions {
 std::vector<std::uint8_t> writePeModule(const std::vector<IconGroupBlobs>& groups, const PeOptions& options = {});
 
 // A 16-bit NE icon library with no code: group icons numbered 1.., images 1...
+// Its tables sit within 64 KB of the header, which holds about 5400 images;
+// more throw std::length_error.
 std::vector<std::uint8_t> writeNeModule(const std::vector<IconGroupBlobs>& groups, const std::string& moduleName);
 
 }  // namespace platform::icons

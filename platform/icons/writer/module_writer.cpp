@@ -3,6 +3,7 @@
 #include "platform/icons/writer/icon_writer.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace platform::icons {
 
@@ -244,6 +245,7 @@ std::vector<std::uint8_t> writeNeModule(const std::vector<IconGroupBlobs>& group
     const std::uint32_t nonResidentNames = entryTable + entryTableSize;
     const std::uint32_t nonResidentNamesSize = residentNamesSize;
     const std::uint32_t headerEnd = 0x40 + nonResidentNames + nonResidentNamesSize;
+    if (moduleRefs > 0xFFFF) throw std::length_error("too many resources for an NE resource table");
 
     std::vector<std::uint32_t> offsets(n);
     std::uint64_t at = (headerEnd + unit - 1) / unit * unit;
