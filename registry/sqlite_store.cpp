@@ -417,7 +417,8 @@ struct SqliteStore::Impl {
         bool exists = std::filesystem::exists(file, ec);
         if (!exists && file.has_parent_path()) {
             std::filesystem::create_directories(file.parent_path(), ec);
-            if (ec) return fail("cannot create the folder of the registry store " + file.string() + ": " + ec.message());
+            if (ec)
+                return fail("cannot create the folder of the registry store " + file.string() + ": " + ec.message());
         }
         int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
         if (int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr); rc != SQLITE_OK)
@@ -435,13 +436,14 @@ struct SqliteStore::Impl {
         }
         if (kind < 0) return;
         if (kind == 0 && readOnly) return fail("the registry store " + file.string() + " is empty and read-only");
-        if (!readOnly &&
-            sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL;", nullptr, nullptr, nullptr) !=
-                SQLITE_OK) {
+        // A store already in WAL mode stays so; if another program holds it too long to
+        // switch now, this one carries on and its writes still wait their turn.
+        if (!readOnly && sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr) != SQLITE_OK) {
             status(sqlite3_errcode(db));
             if (broken) return;
-            return fail("cannot prepare the registry store " + file.string() + ": " + dbError());
         }
+        // 16 MiB of page cache (negative: KiB) keeps a store of 100,000 values in memory.
+        sqlite3_exec(db, "PRAGMA synchronous = NORMAL; PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
         if (kind == 0) {
             // Created in one transaction; another program creating it at the same time
             // leaves nothing to do once this one gets the lock.
@@ -452,7 +454,8 @@ struct SqliteStore::Impl {
                 return createSchema();
             });
             // On failure the file stays an empty database, which the next open fills.
-            if (s != ERROR_SUCCESS && !broken) fail("cannot create the registry store " + file.string() + ": " + dbError());
+            if (s != ERROR_SUCCESS && !broken)
+                fail("cannot create the registry store " + file.string() + ": " + dbError());
             // The statements prepared before the tables existed must be prepared again.
             for (sqlite3_stmt*& st : stmts) {
                 sqlite3_finalize(st);

@@ -34,13 +34,12 @@ public:
     // What is wrong with the store (unusable, or read-only); empty when all is well.
     const std::string& problem() const;
 
-    LONG RegOpenKeyExA(HKEY root, std::string_view subKey, DWORD options, DWORD access,
-                       HKEY* result) override;
+    LONG RegOpenKeyExA(HKEY root, std::string_view subKey, DWORD options, DWORD access, HKEY* result) override;
     LONG RegCreateKeyA(HKEY root, std::string_view subKey, HKEY* result) override;
-    LONG RegSetValueExA(HKEY key, std::string_view name, DWORD reserved, DWORD type,
-                        const std::uint8_t* data, DWORD size) override;
-    LONG RegQueryValueExA(HKEY key, std::string_view name, DWORD* reserved, DWORD* type,
-                          std::uint8_t* data, DWORD* size) override;
+    LONG RegSetValueExA(HKEY key, std::string_view name, DWORD reserved, DWORD type, const std::uint8_t* data,
+                        DWORD size) override;
+    LONG RegQueryValueExA(HKEY key, std::string_view name, DWORD* reserved, DWORD* type, std::uint8_t* data,
+                          DWORD* size) override;
     LONG RegDeleteValueA(HKEY key, std::string_view name) override;
     LONG RegCloseKey(HKEY key) override;
     LONG enumSubKeys(HKEY key, std::vector<std::string>& names) override;

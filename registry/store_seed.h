@@ -11,10 +11,10 @@ namespace registry {
 // One seeded key, with at most one value in it (no value when `valueName` is null).
 struct SeedEntry {
     HKEY root;
-    std::string_view subKey;     // ASCII, so identical in code page 936
-    const char* valueName;       // nullptr: the key alone
+    std::string_view subKey;  // ASCII, so identical in code page 936
+    const char* valueName;    // nullptr: the key alone
     DWORD type;
-    std::string_view data;       // exact stored bytes
+    std::string_view data;  // exact stored bytes
 };
 
 std::span<const SeedEntry> storeSeed();

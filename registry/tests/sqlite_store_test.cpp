@@ -23,8 +23,7 @@ struct Read {
     std::string bytes;
 };
 
-LONG set(RegistryApi& api, HKEY root, std::string_view sub, std::string_view name, DWORD type,
-         std::string_view bytes) {
+LONG set(RegistryApi& api, HKEY root, std::string_view sub, std::string_view name, DWORD type, std::string_view bytes) {
     HKEY key = 0;
     LONG s = api.RegCreateKeyA(root, sub, &key);
     if (s != ERROR_SUCCESS) return s;
@@ -42,8 +41,8 @@ Read get(RegistryApi& api, HKEY root, std::string_view sub, std::string_view nam
     r.status = api.RegQueryValueExA(key, name, nullptr, &r.type, nullptr, &size);
     if (r.status == ERROR_SUCCESS) {
         r.bytes.assign(size, '\xAA');
-        r.status = api.RegQueryValueExA(key, name, nullptr, &r.type, reinterpret_cast<std::uint8_t*>(r.bytes.data()),
-                                        &size);
+        r.status =
+            api.RegQueryValueExA(key, name, nullptr, &r.type, reinterpret_cast<std::uint8_t*>(r.bytes.data()), &size);
         r.bytes.resize(size);
     }
     api.RegCloseKey(key);
@@ -211,8 +210,8 @@ TEST(SqliteStore, ANewStoreHoldsTheSeedOnce) {
         EXPECT_TRUE(g.GetBinaryValue("HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
                                      "link") == "\x1e\0\0\0"s);
         // Writes to the seeded keys land, since the keys exist.
-        g.SetDwordValue("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-                        "NoRun", 1);
+        g.SetDwordValue("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "NoRun",
+                        1);
         EXPECT_EQ(g.lastWriteOutcome(), General::WriteOutcome::Written);
         g.SetStringValue("HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\fdc\\0000", "X", "y");
         EXPECT_EQ(g.lastWriteOutcome(), General::WriteOutcome::Written);
@@ -249,6 +248,22 @@ TEST(SqliteStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
         EXPECT_TRUE(g.GetStringValue("HKEY_CURRENT_USER\\Control Panel\\desktop", "x").isError());
     }
     EXPECT_EQ(fileBytes(garbage), junk);
+
+    // A store that cannot be opened at all: a folder in its place, a file we may not read.
+    SqliteStore folder(dir.path());
+    EXPECT_FALSE(folder.ok());
+    HKEY key = 0;
+    EXPECT_EQ(folder.RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_READ, &key), ERROR_BADDB);
+    auto locked = dir / "locked.db";
+    { SqliteStore create(locked); }
+    chmod(dir.path().c_str(), 0755);
+    chmod(locked.c_str(), 0);
+    EXPECT_EQ(testing::runWithoutPrivileges([&] {
+                  SqliteStore store(locked);
+                  return store.ok() || store.problem().empty() ? 1 : 0;
+              }),
+              0);
+    chmod(locked.c_str(), 0600);
     EXPECT_EQ(fileBytes(foreign), foreignBytes);
 }
 
@@ -286,20 +301,20 @@ TEST(SqliteStore, AReadOnlyStoreReadsButDoesNotWrite) {
     std::string before = fileBytes(file);
     // In a folder we may write to (room for the WAL index) and in one we may not.
     for (mode_t folderMode : {0777, 0555}) {
-    chmod(dir.path().c_str(), folderMode);
-    int failures = testing::runWithoutPrivileges([&] {
-        SqliteStore store(file);
-        int bad = 0;
-        bad += !store.ok();
-        bad += get(store, HKEY_CURRENT_USER, "k", "V").bytes != "kept\0"s;
-        bad += set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "changed") != ERROR_ACCESS_DENIED;
-        HKEY key = 0;
-        bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "K", &key) != ERROR_SUCCESS;  // exists: opens
-        bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "New", &key) != ERROR_ACCESS_DENIED;
-        bad += store.problem().find("read-only") == std::string::npos;
-        return bad;
-    });
-    EXPECT_EQ(failures, 0) << "folder mode " << std::oct << folderMode;
+        chmod(dir.path().c_str(), folderMode);
+        int failures = testing::runWithoutPrivileges([&] {
+            SqliteStore store(file);
+            int bad = 0;
+            bad += !store.ok();
+            bad += get(store, HKEY_CURRENT_USER, "k", "V").bytes != "kept\0"s;
+            bad += set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "changed") != ERROR_ACCESS_DENIED;
+            HKEY key = 0;
+            bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "K", &key) != ERROR_SUCCESS;  // exists: opens
+            bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "New", &key) != ERROR_ACCESS_DENIED;
+            bad += store.problem().find("read-only") == std::string::npos;
+            return bad;
+        });
+        EXPECT_EQ(failures, 0) << "folder mode " << std::oct << folderMode;
     }
     chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(fileBytes(file), before);

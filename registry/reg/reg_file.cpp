@@ -1,0 +1,284 @@
+// Writing and reading REGEDIT4 files.
+#include "registry/reg/reg_file.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "platform/codepage.h"
+#include "registry/reg/key_arg.h"
+
+namespace registry::reg {
+namespace {
+
+constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kNewline = "\r\n";
+constexpr size_t kHexLineWidth = 77;  // the editor wraps hex lists before column 80
+
+// A code page 936 lead byte: the next byte belongs to the same character and may
+// itself be a backslash (0x5C), which must then not be escaped or taken as one.
+bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+bool hasLineBreakOrNul(std::string_view s) {
+    return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// Text a quoted string carries exactly: well-formed code page 936 on one line.
+bool quotable(std::string_view s) {
+    if (hasLineBreakOrNul(s)) return false;
+    std::string back;
+    return platform::utf8ToCp936(platform::cp936ToUtf8(s), back) && back == s;
+}
+
+std::string quote(std::string_view s) {
+    std::string out = "\"";
+    for (size_t i = 0; i < s.size(); ++i) {
+        auto c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size()) {
+            out += s.substr(i, 2);
+            ++i;
+            continue;
+        }
+        if (c == '\\' || c == '"') out += '\\';
+        out += static_cast<char>(c);
+    }
+    return out + "\"";
+}
+
+void appendHexList(std::string& out, std::string line, std::string_view bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        std::string piece{kDigits[b >> 4], kDigits[b & 15]};
+        if (i + 1 < bytes.size()) piece += ',';
+        if (line.size() + piece.size() > kHexLineWidth) {
+            out += line;
+            out += '\\';
+            out += kNewline;
+            line = "  ";
+        }
+        line += piece;
+    }
+    out += line;
+    out += kNewline;
+}
+
+void appendValue(std::string& out, const RegFileValue& v) {
+    std::string line = v.name.empty() ? "@=" : quote(v.name) + "=";
+    if (v.remove) {
+        out += line + "-";
+        out += kNewline;
+    } else if (v.type == REG_SZ && quotable(v.data)) {
+        out += line + quote(v.data);
+        out += kNewline;
+    } else if (v.type == REG_DWORD && v.data.size() == 4) {
+        std::uint32_t n = 0;
+        for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(v.data[i]);
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "dword:%08x", n);
+        out += line + buffer;
+        out += kNewline;
+    } else if (v.type == REG_BINARY) {
+        appendHexList(out, line + "hex:", v.data);
+    } else {
+        char buffer[24];
+        std::snprintf(buffer, sizeof buffer, "hex(%x):", v.type);
+        appendHexList(out, line + buffer, v.data);
+    }
+}
+
+std::string_view trimLeft(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    return s;
+}
+
+std::string_view trimRight(std::string_view s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+// Reads a quoted string at the start of `s` (which begins with '"'); `s` is left after it.
+bool unquote(std::string_view& s, std::string& out) {
+    out.clear();
+    for (size_t i = 1; i < s.size(); ++i) {
+        auto c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size()) {
+            out += s.substr(i, 2);
+            ++i;
+        } else if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
+            out += s[++i];
+        } else if (c == '"') {
+            s.remove_prefix(i + 1);
+            return true;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return false;
+}
+
+bool parseHexList(std::string_view list, std::string& bytes) {
+    bytes.clear();
+    list = trimRight(trimLeft(list));
+    if (list.empty()) return true;
+    while (true) {
+        size_t comma = list.find(',');
+        std::string_view item = trimRight(trimLeft(list.substr(0, comma)));
+        unsigned value = 0;
+        auto [end, ec] = std::from_chars(item.data(), item.data() + item.size(), value, 16);
+        if (item.empty() || item.size() > 2 || ec != std::errc() || end != item.data() + item.size()) return false;
+        bytes += static_cast<char>(value);
+        if (comma == std::string_view::npos) return true;
+        list.remove_prefix(comma + 1);
+        if (trimLeft(list).empty()) return true;  // a trailing comma
+    }
+}
+
+class Parser {
+public:
+    Parser(std::string_view bytes, std::vector<RegFileKey>& keys, std::string& error) : keys_(keys), error_(error) {
+        for (size_t start = 0; start <= bytes.size();) {
+            size_t end = bytes.find('\n', start);
+            if (end == std::string_view::npos) end = bytes.size();
+            lines_.push_back(trimRight(bytes.substr(start, end - start)));
+            start = end + 1;
+        }
+    }
+
+    bool run() {
+        size_t i = 0;
+        while (i < lines_.size() && trimLeft(lines_[i]).empty()) ++i;
+        if (i == lines_.size() || trimLeft(lines_[i]) != kHeader)
+            return fail(i, "the file does not begin with REGEDIT4");
+        for (++i; i < lines_.size(); ++i) {
+            std::string_view line = trimLeft(lines_[i]);
+            if (line.empty() || line.front() == ';') continue;
+            if (line.front() == '[') {
+                if (!key(i, line)) return false;
+            } else if (line.front() == '@' || line.front() == '"') {
+                if (!value(i, line)) return false;
+            } else {
+                return fail(i, "neither a key nor a value");
+            }
+        }
+        return true;
+    }
+
+private:
+    bool fail(size_t i, std::string_view what) {
+        error_ = "line " + std::to_string(i + 1) + ": " + std::string(what);
+        return false;
+    }
+
+    bool key(size_t i, std::string_view line) {
+        if (line.back() != ']') return fail(i, "a key line must end with ]");
+        RegFileKey k;
+        std::string_view path = line.substr(1, line.size() - 2);
+        if (!path.empty() && path.front() == '-') {
+            k.remove = true;
+            path.remove_prefix(1);
+        }
+        KeyArg parsed;
+        if (!parseAnsiKeyPath(path, parsed))
+            return fail(i, "unknown root key in [" + platform::cp936ToUtf8(path) + "]");
+        k.path = std::string(path);
+        keys_.push_back(std::move(k));
+        return true;
+    }
+
+    bool value(size_t& i, std::string_view line) {
+        if (keys_.empty() || keys_.back().remove) return fail(i, "a value outside of a key");
+        RegFileValue v;
+        std::string_view rest = line;
+        if (rest.front() == '@') {
+            rest.remove_prefix(1);
+        } else if (!unquote(rest, v.name)) {
+            return fail(i, "the value name has no closing quote");
+        }
+        rest = trimLeft(rest);
+        if (rest.empty() || rest.front() != '=') return fail(i, "= expected after the value name");
+        rest = trimLeft(rest.substr(1));
+        if (rest == "-") {
+            v.remove = true;
+        } else if (!rest.empty() && rest.front() == '"') {
+            if (!unquote(rest, v.data)) return fail(i, "the text has no closing quote");
+            if (!trimLeft(rest).empty()) return fail(i, "text after the closing quote");
+            v.type = REG_SZ;
+        } else if (rest.substr(0, 6) == "dword:") {
+            std::string_view digits = rest.substr(6);
+            std::uint32_t n = 0;
+            auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n, 16);
+            if (digits.empty() || digits.size() > 8 || ec != std::errc() || end != digits.data() + digits.size())
+                return fail(i, "dword: needs up to 8 hex digits");
+            v.type = REG_DWORD;
+            for (int b = 0; b < 4; ++b, n >>= 8) v.data += static_cast<char>(n & 0xFF);
+        } else if (rest.substr(0, 3) == "hex") {
+            if (!hexValue(i, rest.substr(3), v)) return false;
+        } else {
+            return fail(i, "unknown kind of value data");
+        }
+        keys_.back().values.push_back(std::move(v));
+        return true;
+    }
+
+    // "hex:..." or "hex(N):...", with "\" continuing the list on the next line.
+    bool hexValue(size_t& i, std::string_view rest, RegFileValue& v) {
+        size_t first = i;
+        v.type = REG_BINARY;
+        if (!rest.empty() && rest.front() == '(') {
+            size_t close = rest.find(')');
+            std::string_view digits = close == std::string_view::npos ? std::string_view() : rest.substr(1, close - 1);
+            auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v.type, 16);
+            if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
+                return fail(i, "hex( needs a hex type number and )");
+            rest.remove_prefix(close + 1);
+        }
+        if (rest.empty() || rest.front() != ':') return fail(i, ": expected after hex");
+        std::string list(rest.substr(1));
+        while (!list.empty() && list.back() == '\\') {
+            list.pop_back();
+            if (++i >= lines_.size()) return fail(first, "the hex list goes on past the end of the file");
+            list += trimLeft(lines_[i]);
+        }
+        if (!parseHexList(list, v.data)) return fail(first, "bad hex list");
+        return true;
+    }
+
+    std::vector<std::string_view> lines_;
+    std::vector<RegFileKey>& keys_;
+    std::string& error_;
+};
+
+}  // namespace
+
+bool writeRegFile(const std::vector<RegFileKey>& keys, std::string& out, std::string& error) {
+    out = std::string(kHeader) + std::string(kNewline) + std::string(kNewline);
+    for (const RegFileKey& k : keys) {
+        if (hasLineBreakOrNul(k.path)) {
+            error = "the key " + platform::cp936ToUtf8(k.path) + " has a line break in its name";
+            return false;
+        }
+        out += k.remove ? "[-" : "[";
+        out += k.path;
+        out += "]";
+        out += kNewline;
+        for (const RegFileValue& v : k.values) {
+            if (hasLineBreakOrNul(v.name)) {
+                error = "a value of " + platform::cp936ToUtf8(k.path) + " has a line break in its name";
+                return false;
+            }
+            appendValue(out, v);
+        }
+        out += kNewline;
+    }
+    return true;
+}
+
+bool parseRegFile(std::string_view bytes, std::vector<RegFileKey>& keys, std::string& error) {
+    keys.clear();
+    Parser parser(bytes, keys, error);
+    if (parser.run()) return true;
+    keys.clear();
+    return false;
+}
+
+}  // namespace registry::reg

@@ -1,0 +1,57 @@
+// Splitting a reg command line into positional arguments and switches.
+#include "registry/reg/switches.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace registry::reg {
+namespace {
+
+// "/x" or "-xy": one or two letters after the prefix. Longer words such as "/tmp/a.reg"
+// are paths, not switches.
+bool looksLikeSwitch(std::string_view arg) {
+    if (arg.size() < 2 || arg.size() > 3 || (arg[0] != '/' && arg[0] != '-')) return false;
+    return std::all_of(arg.begin() + 1, arg.end(), [](unsigned char c) { return std::isalpha(c) || c == '?'; });
+}
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+}  // namespace
+
+bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchSpec> specs, Switches& out,
+                   std::string& error) {
+    out = {};
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!looksLikeSwitch(arg)) {
+            out.positional.push_back(arg);
+            continue;
+        }
+        std::string name = lower(std::string_view(arg).substr(1));
+        auto spec = std::find_if(specs.begin(), specs.end(), [&](const SwitchSpec& s) { return s.name == name; });
+        if (spec == specs.end()) {
+            error = "Invalid syntax: unknown switch " + arg + ".";
+            return false;
+        }
+        if (out.has(name)) {
+            error = "Invalid syntax: " + arg + " is given twice.";
+            return false;
+        }
+        std::string value;
+        if (spec->takesValue) {
+            if (i + 1 >= args.size()) {
+                error = "Invalid syntax: " + arg + " needs a value.";
+                return false;
+            }
+            value = args[++i];
+        }
+        out.given.emplace(name, std::move(value));
+    }
+    return true;
+}
+
+}  // namespace registry::reg

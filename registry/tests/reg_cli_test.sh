@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The reg program itself: the suite's own store by default, exit codes, one-line errors,
+# and REG_SZ (Chinese too), REG_DWORD and REG_BINARY through add, query, export, import.
+set -u
+reg="${SUITE_BIN_DIR:?}/reg"
+work="${TMPDIR:?}"
+failures=0
+
+fail() {
+    echo "FAILED: $*"
+    failures=$((failures + 1))
+}
+
+# expect_error DESCRIPTION COMMAND...: exit status 1 and exactly one "ERROR: " line on stderr.
+expect_error() {
+    local what="$1"
+    shift
+    "$@" >"$work/out" 2>"$work/err"
+    local status=$?
+    [ "$status" -eq 1 ] || fail "$what: exit status $status"
+    [ "$(wc -l <"$work/err")" -eq 1 ] || fail "$what: stderr is not one line: $(cat "$work/err")"
+    grep -q '^ERROR: ' "$work/err" || fail "$what: no ERROR line"
+}
+
+key='HKCU\Software\测试'
+out=$("$reg" query 'HKCU\Control Panel\desktop\WindowMetrics' /v MinAnimate) || fail "query of a seeded value"
+[[ "$out" == *"    MinAnimate    REG_SZ    1"* ]] || fail "seeded value shown as: $out"
+[ -f "$XDG_DATA_HOME/shellstyle-suite/registry.db" ] || fail "the store is not in the suite's data folder"
+
+"$reg" add "$key" /v 名字 /d '你好，世界 "1"' >/dev/null || fail "add REG_SZ"
+"$reg" add "$key" /v Count /t REG_DWORD /d 30 >/dev/null || fail "add REG_DWORD"
+"$reg" add "$key" /v Bytes /t REG_BINARY /d 3030ff00 >/dev/null || fail "add REG_BINARY"
+"$reg" query "$key" >"$work/before.txt" || fail "query"
+expected=$'\nHKEY_CURRENT_USER\\Software\\测试\n    Bytes    REG_BINARY    3030FF00\n    Count    REG_DWORD    0x1e\n    名字    REG_SZ    你好，世界 "1"'
+[ "$(cat "$work/before.txt")" == "$expected" ] || fail "query output: $(cat "$work/before.txt")"
+
+"$reg" export "$key" "$work/a.reg" >/dev/null || fail "export"
+iconv -f CP936 -t UTF-8 "$work/a.reg" | grep -q '^"名字"="你好，世界 \\"1\\""' || fail "export is not code page 936 text"
+grep -q '^"Count"=dword:0000001e' "$work/a.reg" || fail "dword in the export"
+grep -q '^"Bytes"=hex:30,30,ff,00' "$work/a.reg" || fail "hex in the export"
+
+XDG_DATA_HOME="$work/other" "$reg" import "$work/a.reg" >/dev/null || fail "import into an empty store"
+XDG_DATA_HOME="$work/other" "$reg" query "$key" >"$work/after.txt" || fail "query after import"
+cmp -s "$work/before.txt" "$work/after.txt" || fail "imported store differs: $(cat "$work/after.txt")"
+XDG_DATA_HOME="$work/other" "$reg" export "$key" "$work/b.reg" >/dev/null || fail "export of the copy"
+cmp -s "$work/a.reg" "$work/b.reg" || fail "export of the copy differs"
+
+expect_error "missing key" "$reg" query 'HKCU\Nowhere'
+expect_error "missing value" "$reg" query "$key" /v nothing
+expect_error "bad root" "$reg" add 'HKXY\Software' /f
+expect_error "bad dword" "$reg" add "$key" /v Count /t REG_DWORD /d ten /f
+expect_error "no arguments" "$reg"
+"$reg" /? >/dev/null || fail "help"
+
+mkdir -p "$work/bad/shellstyle-suite"
+head -c 6000 /dev/urandom >"$work/bad/shellstyle-suite/registry.db"
+cp "$work/bad/shellstyle-suite/registry.db" "$work/garbage.copy"
+XDG_DATA_HOME="$work/bad" expect_error "garbage store" "$reg" query HKCU
+grep -q 'registry.db' "$work/err" || fail "the garbage store's message does not name the file: $(cat "$work/err")"
+XDG_DATA_HOME="$work/bad" expect_error "write to a garbage store" "$reg" add 'HKCU\x' /v a /d b /f
+cmp -s "$work/bad/shellstyle-suite/registry.db" "$work/garbage.copy" || fail "the garbage store was changed"
+
+[ "$failures" -eq 0 ] && echo "all reg checks passed"
+exit $((failures > 0))

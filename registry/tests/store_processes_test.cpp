@@ -1,0 +1,126 @@
+// Several processes on one store: writers at the same time, and writers killed mid-write.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "registry/general.h"
+#include "registry/sqlite_store.h"
+#include "registry/tests/temp_folder.h"
+
+namespace registry {
+namespace {
+
+std::string valueText(int writer, int i) { return "writer " + std::to_string(writer) + " wrote " + std::to_string(i); }
+
+TEST(StoreProcesses, TwoWritersAtOnceLoseNothing) {
+    testing::TempFolder dir;
+    auto file = dir / "r.db";
+    { SqliteStore create(file); }
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    std::vector<pid_t> children;
+    for (int w = 0; w < 2; ++w) {
+        pid_t pid = fork();
+        if (pid == 0) {
+            close(go[1]);
+            char c;
+            (void)!read(go[0], &c, 1);  // both start when the parent closes the pipe
+            SqliteStore store(file);
+            General g(store);
+            g.CreateKey("HKEY_CURRENT_USER\\Race");
+            for (int i = 0; i < 1000; ++i) {
+                g.SetStringValue("HKEY_CURRENT_USER\\Race", "w" + std::to_string(w) + "-" + std::to_string(i),
+                                 valueText(w, i));
+                if (g.lastWriteOutcome() != General::WriteOutcome::Written) _exit(1);
+            }
+            _exit(0);
+        }
+        children.push_back(pid);
+    }
+    close(go[0]);
+    close(go[1]);
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    SqliteStore store(file);
+    HKEY key = 0;
+    ASSERT_EQ(store.RegOpenKeyExA(HKEY_CURRENT_USER, "Race", 0, KEY_READ, &key), ERROR_SUCCESS);
+    std::vector<ValueEntry> values;
+    store.enumValues(key, values);
+    EXPECT_EQ(values.size(), 2000u);
+    General g(store);
+    for (int w = 0; w < 2; ++w)
+        for (int i = 0; i < 1000; i += 37)
+            EXPECT_TRUE(g.GetStringValue("HKEY_CURRENT_USER\\Race",
+                                         "w" + std::to_string(w) + "-" + std::to_string(i)) == valueText(w, i));
+}
+
+// The child reports each write that returned; after SIGKILL the store must open and
+// hold every one of them.
+TEST(StoreProcesses, AWriterKilledAtAnyMomentLosesOnlyItsUnfinishedWrite) {
+    testing::TempFolder dir;
+    auto file = dir / "r.db";
+    std::random_device seedSource;
+    unsigned seed = seedSource();
+    std::mt19937 random(seed);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+
+    size_t total = 0;
+    for (int round = 0; round < 60; ++round) {
+        if (round % 20 == 0) std::filesystem::remove(file);
+        int done[2];
+        ASSERT_EQ(pipe(done), 0);
+        pid_t pid = fork();
+        if (pid == 0) {
+            close(done[0]);
+            SqliteStore store(file);
+            General g(store);
+            for (int i = 0;; ++i) {
+                std::string key = "HKEY_CURRENT_USER\\Kill\\r" + std::to_string(round) + "\\k" + std::to_string(i % 7);
+                g.CreateKey(key);
+                g.SetStringValue(key, "v" + std::to_string(i), valueText(round, i));
+                if (g.lastWriteOutcome() != General::WriteOutcome::Written) _exit(1);
+                if (write(done[1], &i, sizeof i) != sizeof i) _exit(1);
+            }
+        }
+        close(done[1]);
+        // Most rounds kill among the writes; the others while the store opens (or is created).
+        std::vector<int> written;
+        int i = 0;
+        bool duringOpen = round % 10 == 0;
+        if (!duringOpen && read(done[0], &i, sizeof i) == sizeof i) written.push_back(i);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (duringOpen ? 80000 : 20000)));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself in round " << round;
+        while (read(done[0], &i, sizeof i) == sizeof i) written.push_back(i);
+        close(done[0]);
+        total += written.size();
+
+        SqliteStore store(file);
+        ASSERT_TRUE(store.ok()) << "round " << round << ": " << store.problem();
+        General g(store);
+        for (int n : written) {
+            std::string key = "HKEY_CURRENT_USER\\Kill\\r" + std::to_string(round) + "\\k" + std::to_string(n % 7);
+            ASSERT_TRUE(g.GetStringValue(key, "v" + std::to_string(n)) == valueText(round, n))
+                << "round " << round << " write " << n << " of " << written.size();
+        }
+    }
+    std::printf("%zu writes returned before the kills\n", total);
+    EXPECT_GT(total, 60u);  // the kills fell among writes, not only before them
+}
+
+}  // namespace
+}  // namespace registry
