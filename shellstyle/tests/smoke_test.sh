@@ -37,6 +37,10 @@ smoke_shot shellstyle-frmmsg "$msg"
 xdotool mousemove --window "$msg" 156 140 click 1
 smoke_wait_gone '^版权信息$' 10
 
+# "XP界面风格" at 200,96 (81 x 25) writes the preset into the suite's store.
+xdotool mousemove --window "$main" 240 108 click 1
+sleep 0.5
+
 # The caption button at 272,4 closes the program after the restart question.
 xdotool mousemove --window "$main" 282 14 click 1
 question=$(smoke_wait_window '^重新启动$' 10)
@@ -62,6 +66,11 @@ if [ "$status" -ne 0 ]; then
 fi
 if [ -s "$SUITE_RESTART_LOG" ]; then
   echo "a restart was requested although the answer was No" >&2
+  exit 1
+fi
+store="$XDG_DATA_HOME/shellstyle-suite/registry.db"
+if ! cat "$store"* 2>/dev/null | grep -qa "voveredav.icl,30"; then
+  echo "the XP preset did not reach the store $store" >&2
   exit 1
 fi
 echo "shellstyle smoke test passed"
