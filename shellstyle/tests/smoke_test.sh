@@ -20,7 +20,7 @@ smoke_shot shellstyle-splash-over-main
 smoke_wait_gone '^shellstyle splash$' 20
 # About 4 s alone and about 4 s more in front of the main window.
 held=$(( $(date +%s) - shown_at ))
-if [ "$held" -lt 6 ] || [ "$held" -gt 14 ]; then
+if [ "$held" -lt 6 ] || [ "$held" -gt 20 ]; then
   echo "the splash stayed ${held}s" >&2
   exit 1
 fi
