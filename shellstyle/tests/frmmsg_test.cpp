@@ -1,0 +1,61 @@
+// The author window: one beep per opening, its text, the default-look button.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+
+#include "shellstyle/tests/form_fixture.h"
+#include "shellstyle/ui/frmmsg.h"
+#include "shellstyle/ui/xpfg.h"
+#include "skin/xp_canvas/xp_canvas.h"
+#include "skin/xpcmdbutton/xpcmdbutton.h"
+
+namespace shellstyle {
+namespace {
+
+class FrmmsgTest : public testing::FormTest {};
+
+TEST_F(FrmmsgTest, EachOpeningBeepsOnceAndShowsTheAuthorLines) {
+    ui::xpfg form(seams);
+    form.show();
+    form.About_Click();
+    ui::frmmsg* msg = form.messageWindow();
+    ASSERT_NE(msg, nullptr);
+    EXPECT_EQ(boxes.beeps, 1);
+    form.About_Click();  // already open: brought forward only
+    EXPECT_EQ(boxes.beeps, 1);
+
+    EXPECT_EQ(msg->windowTitle(), QStringLiteral("版权信息"));
+    EXPECT_EQ(msg->xp_canvas2->Caption(), QStringLiteral("版权信息"));
+    EXPECT_EQ(msg->cmdexit->State(), 1);
+    EXPECT_EQ(msg->cmdexit->Caption(), QStringLiteral("确  定"));
+    EXPECT_TRUE(msg->imginformation->isVisible());
+    EXPECT_FALSE(msg->imginformation->pixmap().isNull());
+    EXPECT_EQ(msg->Label1_1->text().split('\n').size(), 3);
+    EXPECT_TRUE(msg->Timer1.isActive());
+    EXPECT_EQ(msg->Timer1.interval(), 10);
+
+    emit msg->cmdexit->Click();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form.messageWindow(), nullptr);
+
+    form.About_Click();
+    EXPECT_EQ(boxes.beeps, 2);
+    form.messageWindow()->close();
+}
+
+TEST_F(FrmmsgTest, TimerTakesTheFocusBackUnlessAModalBoxIsUp) {
+    ui::xpfg form(seams);
+    form.show();
+    form.About_Click();
+    ui::frmmsg* msg = form.messageWindow();
+    form.activateWindow();
+    QCoreApplication::processEvents();
+    msg->Timer1_Timer();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(msg->isActiveWindow());
+    msg->close();
+}
+
+}  // namespace
+}  // namespace shellstyle

@@ -1,0 +1,12 @@
+// shellstyle's process entry: the application object, then basMain's Main.
+#include <QApplication>
+
+#include "platform/ui/fonts.h"
+#include "shellstyle/ui/bas_main.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("shellstyle"));
+    platform::ui::installFontSubstitutions();
+    return shellstyle::ui::basMain::Main();
+}
