@@ -19,8 +19,10 @@ click() { xdotool mousemove --window "$win" "$1" "$2" click 1; }
 click 376 12                                  # 打开图片文件
 dlg=$(smoke_wait_window '打开')
 sleep 0.5
-xdotool type --window "$dlg" --delay 20 "$pic"
-xdotool key --window "$dlg" Return
+# Real key presses (XTEST) into the focused dialog; keys sent to a window id are replayed
+# later to whichever window has the focus.
+xdotool type --delay 20 "$pic"
+xdotool key Return
 smoke_wait_window "^imagefx-.*smoke.bmp" >/dev/null
 sleep 0.5
 smoke_shot imagefx-opened "$win"
@@ -35,10 +37,10 @@ click 376 300                                 # 保存图片文件
 for i in $(seq 1 50); do [ -f "$app/ok.bmp" ] && break; sleep 0.1; done
 [ -f "$app/ok.bmp" ] || { echo "no ok.bmp after saving" >&2; exit 1; }
 
-xdotool windowclose "$win" 2>/dev/null || xdotool key --window "$win" alt+F4
+python3 "$SUITE_SOURCE_DIR/imagefx/tests/close_window.py" "$win"
 box=$(smoke_wait_window '版权信息')
 smoke_shot imagefx-exit "$box"
-xdotool key --window "$box" Return
+xdotool key Return
 for i in $(seq 1 50); do [ -f "$app/Very.bmp" ] || break; sleep 0.1; done
 [ ! -f "$app/Very.bmp" ] || { echo "Very.bmp left behind" >&2; exit 1; }
 [ -f "$app/ok.bmp" ]
