@@ -1,0 +1,65 @@
+// The filters as table rows: a name, the processed rectangle and a per-channel rule.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include <QString>
+
+namespace imagefx {
+
+// One channel plane seen from output row y.
+struct RowInput {
+    const std::int16_t* plane;
+    int width;
+    int y;
+    const std::int16_t* row(int dy) const {
+        return plane + static_cast<std::ptrdiff_t>(y + dy) * width;
+    }
+};
+
+// The custom kernel prepared for the row loop (see channel_rules.cpp for the arithmetic).
+struct PreparedKernel {
+    std::int16_t weight[9];          // reading order, the upper-left neighbour first
+    std::int32_t biasTimesDivide;    // offset * divisor
+    std::int32_t capNumerator;       // 256 * |divisor|: anything above rounds past 255
+    float divisor;                   // |divisor|
+};
+
+// What the three channels of one output row share.
+struct RowShared {
+    const PreparedKernel* kernel = nullptr;
+    const std::int8_t* dy = nullptr;  // diffuse offsets of the row's output pixels
+    const std::int8_t* dx = nullptr;
+};
+
+// Writes out[i] for the output pixel at column x0 + i, i < count. Results may exceed
+// 0..255; composing the pixel clamps them.
+using ChannelRule = void (*)(const RowInput& in, int x0, int count, const RowShared& shared,
+                             std::int16_t* out);
+
+// Rows lead..H-1-trail and columns lead..W-1-trail, inclusive.
+struct ProcessedRect {
+    int lead;
+    int trail;
+};
+
+struct FilterRow {
+    const char* name;     // UTF-8, shown in the progress caption
+    ProcessedRect rect;
+    ChannelRule rule;
+    bool drawsOffsets;    // two random numbers per output pixel before the channels run
+};
+
+// Command1(n) runs presetFilters()[n]: soften, sharpen, emboss, engrave, diffuse, exposure.
+std::span<const FilterRow> presetFilters();
+const FilterRow& customFilter();
+
+// "正在" + name + "图像...", set on the progress window before a preset runs.
+QString progressCaption(const FilterRow& row);
+// The button caption: the name's two characters with four blanks between them.
+QString buttonCaption(const FilterRow& row);
+
+inline constexpr const char* kLoadingCaption = "正在加载图片...";
+
+}  // namespace imagefx

@@ -1,0 +1,36 @@
+// The three colour planes the filters read: the opened picture split into red, green, blue.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "imagefx/core/picture.h"
+#include "imagefx/core/progress_meter.h"
+
+namespace imagefx {
+
+enum class Channel { Red, Green, Blue };
+
+// Each plane holds H rows of W signed 16-bit values, [row][column], row-major.
+struct Planes {
+    int width = 0;
+    int height = 0;
+    std::vector<std::int16_t> PlaneR;
+    std::vector<std::int16_t> PlaneG;
+    std::vector<std::int16_t> PlaneB;
+
+    const std::vector<std::int16_t>& plane(Channel c) const {
+        return c == Channel::Red ? PlaneR : c == Channel::Green ? PlaneG : PlaneB;
+    }
+    std::int16_t at(Channel c, int y, int x) const {
+        return plane(c)[static_cast<std::size_t>(y) * width + x];
+    }
+    bool isEmpty() const { return width <= 0 || height <= 0; }
+    void release();
+};
+
+// Resizes the planes to the picture (old content discarded) and fills them row by row,
+// reporting progress after each row.
+void loadPlanes(const Picture& work, Planes& planes, ProgressSink* progress);
+
+}  // namespace imagefx

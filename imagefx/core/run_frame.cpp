@@ -1,0 +1,83 @@
+// The run frame shared by every filter.
+#include "imagefx/core/run_frame.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "imagefx/core/channel_rules.h"
+
+namespace imagefx {
+
+namespace {
+
+void fillBlack(std::uint32_t* row, int from, int to) {
+    if (from <= to) std::fill(row + from, row + to + 1, rgbPixel(0, 0, 0));
+}
+
+}  // namespace
+
+bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
+               const RunExtras& extras) {
+    const int w = planes.width;
+    const int h = planes.height;
+    if (w != work.width() || h != work.height()) return false;
+    if (row.drawsOffsets && !extras.random) return false;
+    PreparedKernel kernel{};
+    RowShared shared;
+    if (row.rule == customFilter().rule) {
+        if (!extras.custom || extras.custom->FilterDivide == 0) return false;
+        kernel = rules::prepareKernel(*extras.custom);
+        shared.kernel = &kernel;
+    }
+
+    // Processed rows and columns, and the part of them inside the copied block.
+    const int r0 = row.rect.lead, r1 = h - 1 - row.rect.trail;
+    const int c0 = row.rect.lead, c1 = w - 1 - row.rect.trail;
+    const bool processes = r0 <= r1 && c0 <= c1;
+    const int blockLast = h - 2;
+    const int bx1 = w - 2;
+    const int cx0 = std::max(c0, 1), cx1 = std::min(c1, bx1);
+    const int count = cx1 - cx0 + 1;
+
+    std::vector<std::int16_t> red(std::max(count, 0)), green(red.size()), blue(red.size());
+    std::vector<std::int8_t> dy, dx;
+    if (row.drawsOffsets && processes) {
+        dy.resize(c1 - c0 + 1);
+        dx.resize(c1 - c0 + 1);
+    }
+
+    ProgressMeter meter(h, extras.progress);
+    const int lastRow = processes ? std::max(blockLast, r1) : blockLast;
+    for (int y = 1; y <= lastRow; ++y) {
+        const bool processed = processes && y >= r0 && y <= r1;
+        if (processed && row.drawsOffsets) {
+            // Two numbers per output pixel, the row offset first.
+            for (std::size_t i = 0; i < dy.size(); ++i) {
+                dy[i] = static_cast<std::int8_t>(diffuseOffset(extras.random->next()));
+                dx[i] = static_cast<std::int8_t>(diffuseOffset(extras.random->next()));
+            }
+        }
+        if (y <= blockLast && bx1 >= 1) {
+            std::uint32_t* out = work.row(y);
+            if (processed && count > 0) {
+                RowShared rowShared = shared;
+                if (row.drawsOffsets) {
+                    rowShared.dy = dy.data() + (cx0 - c0);
+                    rowShared.dx = dx.data() + (cx0 - c0);
+                }
+                row.rule(RowInput{planes.PlaneR.data(), w, y}, cx0, count, rowShared, red.data());
+                row.rule(RowInput{planes.PlaneG.data(), w, y}, cx0, count, rowShared, green.data());
+                row.rule(RowInput{planes.PlaneB.data(), w, y}, cx0, count, rowShared, blue.data());
+                fillBlack(out, 1, cx0 - 1);
+                rules::composeRow(red.data(), green.data(), blue.data(), count, out + cx0);
+                fillBlack(out, cx1 + 1, bx1);
+            } else {
+                fillBlack(out, 1, bx1);
+            }
+        }
+        if (processed) meter.rowDone(y);
+    }
+    return true;
+}
+
+}  // namespace imagefx

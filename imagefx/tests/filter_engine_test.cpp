@@ -1,0 +1,374 @@
+// Tests of the preset filters and the custom kernel run through the run frame.
+#include "imagefx/core/run_frame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "imagefx/tests/test_pictures.h"
+
+namespace imagefx {
+namespace {
+
+using testing::makePicture;
+using testing::planesOf;
+using testing::randomPicture;
+
+enum Preset { kSoften, kSharpen, kEmboss, kEngrave, kDiffuse, kExposure };
+
+class ScriptedRandom final : public UniformSource {
+public:
+    std::deque<float> values;
+    float fallback = 0.5f;
+    int drawn = 0;
+    float next() override {
+        ++drawn;
+        if (values.empty()) return fallback;
+        float v = values.front();
+        values.pop_front();
+        return v;
+    }
+};
+
+struct RecordedProgress final : ProgressSink {
+    std::vector<int> values;
+    void setPercent(int p) override { values.push_back(p); }
+};
+
+Picture run(const Picture& opened, const FilterRow& row, UniformSource* random = nullptr,
+            const FilterSettings* custom = nullptr, ProgressSink* progress = nullptr) {
+    const Planes planes = planesOf(opened);
+    Picture work = opened;
+    RunExtras extras;
+    extras.random = random;
+    extras.custom = custom;
+    extras.progress = progress;
+    EXPECT_TRUE(runFilter(row, planes, work, extras));
+    return work;
+}
+
+Picture runPreset(const Picture& opened, int n) {
+    DefaultUniformSource random;
+    return run(opened, presetFilters()[n], &random);
+}
+
+FilterSettings kernel(std::array<int, 9> w, int divide, int bias) {
+    FilterSettings s;
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 3; ++c) s.FilterKernel[r][c] = static_cast<std::int16_t>(w[3 * (r - 1) + (c - 1)]);
+    s.FilterDivide = static_cast<std::int16_t>(divide);
+    s.FilterBias = static_cast<std::int16_t>(bias);
+    s.FilterOk = true;
+    return s;
+}
+
+// A pixel whose three channels are built from one value each: 3x3 picture with a centre.
+Picture threeByThree(std::uint32_t around, std::uint32_t centre, std::uint32_t upperLeft,
+                     std::uint32_t lowerRight) {
+    return makePicture(3, 3, [&](int x, int y) {
+        if (x == 1 && y == 1) return centre;
+        if (x == 0 && y == 0) return upperLeft;
+        if (x == 2 && y == 2) return lowerRight;
+        return around;
+    });
+}
+
+TEST(PresetFilters, WorkedValues) {
+    // Soften: red block sums to 1000 (eight 111s and a 112), green to 1004; both give 111.
+    Picture p = makePicture(3, 3, [](int x, int y) {
+        return (x == 1 && y == 1) ? rgbPixel(112, 116, 0) : rgbPixel(111, 111, 9);
+    });
+    EXPECT_EQ(runPreset(p, kSoften).at(1, 1), rgbPixel(111, 111, 8));
+
+    // Sharpen: c = 10 with upper-left 7 gives 12, with 9 gives 10; a result below 0 clamps.
+    p = threeByThree(rgbPixel(0, 0, 0), rgbPixel(10, 10, 0), rgbPixel(7, 9, 255), 0);
+    EXPECT_EQ(runPreset(p, kSharpen).at(1, 1), rgbPixel(12, 10, 0));
+    p = threeByThree(0, rgbPixel(255, 1, 3), rgbPixel(0, 2, 2), 0);  // 382.5, 0.5, 3.5
+    EXPECT_EQ(runPreset(p, kSharpen).at(1, 1), rgbPixel(255, 0, 4));
+
+    // Emboss: 0 against 255 below-right gives 127; 255 against 0 gives 383, capped.
+    p = threeByThree(0, rgbPixel(0, 255, 7), 0, rgbPixel(255, 0, 7));
+    EXPECT_EQ(runPreset(p, kEmboss).at(1, 1), rgbPixel(127, 255, 128));
+
+    // Exposure inverts 0..127 and keeps 128..255.
+    for (int c : {0, 100, 127, 128, 200, 255}) {
+        p = makePicture(3, 3, [&](int, int) { return rgbPixel(c, c, c); });
+        const int e = c < 128 ? 255 - c : c;
+        EXPECT_EQ(runPreset(p, kExposure).at(1, 1), rgbPixel(e, e, e)) << c;
+    }
+}
+
+// Straight per-pixel statements of the rules, in double precision, to hold the row loops to.
+int referenceChannel(int n, const Planes& pl, Channel ch, int y, int x) {
+    auto at = [&](int yy, int xx) { return static_cast<int>(pl.at(ch, yy, xx)); };
+    const int c = at(y, x);
+    switch (n) {
+    case kSoften: {
+        int s = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) s += at(y + dy, x + dx);
+        return s / 9;
+    }
+    case kSharpen: {
+        const double v = std::nearbyint(c + 0.5 * (c - at(y - 1, x - 1)));
+        return static_cast<int>(std::clamp(v, 0.0, 255.0));
+    }
+    case kEmboss: return std::min(255, std::abs(c - at(y + 1, x + 1) + 128));
+    case kEngrave: return std::min(255, std::abs(c - at(y - 1, x - 1) + 128));
+    case kExposure: return (c < 128 || c > 255) ? 255 - c : c;
+    }
+    return -1;
+}
+
+int referenceCustom(const FilterSettings& s, const Planes& pl, Channel ch, int y, int x) {
+    std::int32_t sum = 0;
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 3; ++c)
+            sum += static_cast<std::int16_t>(s.FilterKernel[r][c] * pl.at(ch, y + r - 2, x + c - 2));
+    const double v = static_cast<double>(sum) / s.FilterDivide + s.FilterBias;
+    return static_cast<int>(std::min(255.0, std::nearbyint(std::abs(v))));
+}
+
+TEST(PresetFilters, RowLoopsMatchThePerPixelRulesEverywhere) {
+    // Odd sizes put pixels in the vector loops' tails too.
+    for (auto [w, h] : {std::pair{37, 23}, std::pair{70, 5}, std::pair{5, 9}}) {
+        const Picture opened = randomPicture(w, h, static_cast<unsigned>(w * h));
+        const Planes pl = planesOf(opened);
+        for (int n : {kSoften, kSharpen, kEmboss, kEngrave, kExposure}) {
+            const Picture out = runPreset(opened, n);
+            const int first = presetFilters()[n].rect.lead;
+            for (int y = first; y <= h - 2; ++y)
+                for (int x = first; x <= w - 2; ++x) {
+                    const std::uint32_t want =
+                        rgbPixel(referenceChannel(n, pl, Channel::Red, y, x),
+                                 referenceChannel(n, pl, Channel::Green, y, x),
+                                 referenceChannel(n, pl, Channel::Blue, y, x));
+                    ASSERT_EQ(out.at(x, y), want) << "filter " << n << " at " << x << "," << y;
+                }
+        }
+    }
+}
+
+TEST(CustomKernel, RowLoopMatchesThePerPixelRuleForAwkwardKernels) {
+    const Picture opened = randomPicture(41, 17, 7);
+    const Planes pl = planesOf(opened);
+    const FilterSettings kernels[] = {
+        kernel({1, 2, 1, 2, 4, 2, 1, 2, 1}, 16, 0),
+        kernel({-1, -1, -1, -1, 8, -1, -1, -1, -1}, 1, 0),
+        kernel({3, -5, 7, 0, 2, 0, -7, 5, -3}, -3, -40),     // negative divisor and offset
+        kernel({1, 0, 0, 0, 0, 0, 0, 0, 0}, 2, 0),           // halves everywhere
+        kernel({1, 1, 1, 1, 1, 1, 1, 1, 1}, 18, 3),
+        kernel({32767, 200, -300, 129, -129, 1000, -32768, 5, 0}, 7, 11),  // wrapping products
+        kernel({0, 0, 0, 0, 1, 0, 0, 0, 0}, 32767, -32768),
+        kernel({9, 9, 9, 9, 9, 9, 9, 9, 9}, -32768, 32767),
+    };
+    for (const FilterSettings& s : kernels) {
+        const Picture out = run(opened, customFilter(), nullptr, &s);
+        for (int y = 2; y <= 15; ++y)
+            for (int x = 2; x <= 39; ++x) {
+                const std::uint32_t want = rgbPixel(referenceCustom(s, pl, Channel::Red, y, x),
+                                                    referenceCustom(s, pl, Channel::Green, y, x),
+                                                    referenceCustom(s, pl, Channel::Blue, y, x));
+                ASSERT_EQ(out.at(x, y), want) << "divide " << s.FilterDivide << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(CustomKernel, WorkedValues) {
+    // Identity: the processed area is the picture, row 1 and column 1 black.
+    const Picture opened = randomPicture(9, 7, 3);
+    const FilterSettings identity = kernel({0, 0, 0, 0, 1, 0, 0, 0, 0}, 1, 0);
+    const Picture same = run(opened, customFilter(), nullptr, &identity);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x) {
+            const bool black = (y == 1 || x == 1) && x >= 1 && y >= 1 && y <= 5 && x <= 7;
+            EXPECT_EQ(same.at(x, y), black ? rgbPixel(0, 0, 0) : opened.at(x, y)) << x << "," << y;
+        }
+
+    // All ones over 9: 1000 gives 111 and 1004 gives 112 (soften truncates both to 111).
+    const Picture block = makePicture(4, 4, [](int x, int y) {
+        return (x == 2 && y == 2) ? rgbPixel(112, 116, 0) : rgbPixel(111, 111, 0);
+    });
+    const FilterSettings mean = kernel({1, 1, 1, 1, 1, 1, 1, 1, 1}, 9, 0);
+    EXPECT_EQ(redOf(run(block, customFilter(), nullptr, &mean).at(2, 2)), 111);
+    EXPECT_EQ(greenOf(run(block, customFilter(), nullptr, &mean).at(2, 2)), 112);
+
+    // -1 around 8: flat areas give 0, an edge the absolute difference.
+    const Picture edge = makePicture(6, 5, [](int x, int) { return x < 3 ? rgbPixel(50, 50, 50) : rgbPixel(80, 80, 80); });
+    const FilterSettings laplace = kernel({-1, -1, -1, -1, 8, -1, -1, -1, -1}, 1, 0);
+    const Picture e = run(edge, customFilter(), nullptr, &laplace);
+    EXPECT_EQ(redOf(e.at(2, 2)), 90);   // 8*50 - 5*50 - 3*80 = -90
+    EXPECT_EQ(redOf(e.at(3, 2)), 90);
+    EXPECT_EQ(redOf(e.at(4, 2)), 0);
+
+    // Products wrap at 16 bits: 32767 * 2 = 65534 reads as -2.
+    const Picture two = makePicture(4, 4, [](int, int) { return rgbPixel(2, 2, 2); });
+    const FilterSettings wrap = kernel({0, 0, 0, 0, 32767, 0, 0, 0, 0}, 1, 0);
+    EXPECT_EQ(run(two, customFilter(), nullptr, &wrap).at(2, 2), rgbPixel(2, 2, 2));
+}
+
+TEST(CustomKernel, DivisorZeroRunsNothing) {
+    const Picture opened = randomPicture(6, 6, 1);
+    const Planes planes = planesOf(opened);
+    Picture work = opened;
+    const FilterSettings zero = kernel({0, 0, 0, 0, 1, 0, 0, 0, 0}, 0, 0);
+    RunExtras extras;
+    extras.custom = &zero;
+    EXPECT_FALSE(runFilter(customFilter(), planes, work, extras));
+    EXPECT_EQ(work, opened);
+}
+
+// Pixels of the copied block (rows 1..H-2, columns 1..W-2) that are black.
+std::vector<std::pair<int, int>> blackInBlock(const Picture& p) {
+    std::vector<std::pair<int, int>> black;
+    for (int y = 1; y <= p.height() - 2; ++y)
+        for (int x = 1; x <= p.width() - 2; ++x)
+            if (p.at(x, y) == rgbPixel(0, 0, 0)) black.emplace_back(x, y);
+    return black;
+}
+
+TEST(RunFrame, BlackLinesAndUntouchedFrame) {
+    const int w = 12, h = 9;
+    // Channels in 130..200 and smooth, so no rule yields 0 on its own.
+    const Picture opened = makePicture(w, h, [](int x, int y) {
+        return rgbPixel(130 + 3 * x + 2 * y, 140 + x + y, 150 + 2 * x);
+    });
+    const FilterSettings identity = kernel({0, 0, 0, 0, 1, 0, 0, 0, 0}, 1, 0);
+    for (int n = 0; n <= 6; ++n) {
+        DefaultUniformSource random;
+        const FilterRow& row = n < 6 ? presetFilters()[n] : customFilter();
+        const Picture out = run(opened, row, &random, &identity);
+        for (int x = 0; x < w; ++x) {
+            EXPECT_EQ(out.at(x, 0), opened.at(x, 0));
+            EXPECT_EQ(out.at(x, h - 1), opened.at(x, h - 1));
+        }
+        for (int y = 0; y < h; ++y) {
+            EXPECT_EQ(out.at(0, y), opened.at(0, y));
+            EXPECT_EQ(out.at(w - 1, y), opened.at(w - 1, y));
+        }
+        std::vector<std::pair<int, int>> want;
+        for (int y = 1; y <= h - 2; ++y)
+            for (int x = 1; x <= w - 2; ++x) {
+                const bool lineOne = y == 1 || x == 1;
+                const bool lineLast = y == h - 2 || x == w - 2;
+                if (((n == kEngrave || n == 6) && lineOne) || (n == kDiffuse && (lineOne || lineLast)))
+                    want.emplace_back(x, y);
+            }
+        EXPECT_EQ(blackInBlock(out), want) << "filter " << n;
+    }
+}
+
+TEST(RunFrame, ResultsDoNotAccumulate) {
+    const Picture opened = randomPicture(20, 15, 11);
+    const Planes planes = planesOf(opened);
+    Picture work = opened;
+    ASSERT_TRUE(runFilter(presetFilters()[kSoften], planes, work, {}));
+    ASSERT_TRUE(runFilter(presetFilters()[kSharpen], planes, work, {}));
+    EXPECT_EQ(work, runPreset(opened, kSharpen));
+    EXPECT_NE(work, run(runPreset(opened, kSoften), presetFilters()[kSharpen]));
+}
+
+TEST(RunFrame, TinyPictures) {
+    DefaultUniformSource random;
+    const FilterSettings identity = kernel({0, 0, 0, 0, 1, 0, 0, 0, 0}, 1, 0);
+    // Two pixels high or wide (or less): nothing is processed, nothing copied, no progress.
+    for (auto [w, h] : {std::pair{1, 1}, std::pair{2, 2}, std::pair{2, 9}, std::pair{9, 2}, std::pair{1, 5}}) {
+        const Picture opened = randomPicture(w, h, 5);
+        for (int n = 0; n <= 6; ++n) {
+            RecordedProgress progress;
+            const FilterRow& row = n < 6 ? presetFilters()[n] : customFilter();
+            EXPECT_EQ(run(opened, row, &random, &identity, &progress), opened) << w << "x" << h;
+            EXPECT_TRUE(progress.values.empty());
+        }
+    }
+    // 3x3: soften works on the centre; engrave and the custom kernel leave it black.
+    const Picture nine = makePicture(3, 3, [](int, int) { return rgbPixel(90, 90, 90); });
+    EXPECT_EQ(runPreset(nine, kSoften).at(1, 1), rgbPixel(90, 90, 90));
+    EXPECT_EQ(runPreset(nine, kEngrave).at(1, 1), rgbPixel(0, 0, 0));
+    EXPECT_EQ(run(nine, customFilter(), nullptr, &identity).at(1, 1), rgbPixel(0, 0, 0));
+    // Four rows, diffused: rows 1 and 2 come out black and no number is drawn.
+    ScriptedRandom scripted;
+    const Picture four = makePicture(8, 4, [](int, int) { return rgbPixel(90, 90, 90); });
+    const Picture d = run(four, presetFilters()[kDiffuse], &scripted);
+    for (int x = 1; x <= 6; ++x) {
+        EXPECT_EQ(d.at(x, 1), rgbPixel(0, 0, 0));
+        EXPECT_EQ(d.at(x, 2), rgbPixel(0, 0, 0));
+    }
+    EXPECT_EQ(scripted.drawn, 0);
+}
+
+TEST(Diffuse, OffsetsFromTheTwoNumbersRowFirst) {
+    EXPECT_EQ(diffuseOffset(0.0f), -2);
+    EXPECT_EQ(diffuseOffset(0.125f), -2);   // -1.5 goes to the even -2
+    EXPECT_EQ(diffuseOffset(0.1251f), -1);
+    EXPECT_EQ(diffuseOffset(0.375f), 0);    // -0.5 goes to 0
+    EXPECT_EQ(diffuseOffset(0.625f), 0);
+    EXPECT_EQ(diffuseOffset(0.6251f), 1);
+    EXPECT_EQ(diffuseOffset(0.875f), 2);
+    EXPECT_EQ(diffuseOffset(0.99999994f), 2);
+
+    // 5x5 has one processed pixel, (2, 2); every pixel is distinct.
+    const Picture opened = makePicture(5, 5, [](int x, int y) { return rgbPixel(10 * x, 10 * y, 7); });
+    ScriptedRandom r;
+    r.values = {0.0f, 0.9f};  // dy = -2, dx = +2
+    EXPECT_EQ(run(opened, presetFilters()[kDiffuse], &r).at(2, 2), opened.at(4, 0));
+    EXPECT_EQ(r.drawn, 2);
+}
+
+TEST(Diffuse, DrawsTwoNumbersPerPixelAndTheGeneratorGoesOn) {
+    const Picture opened = randomPicture(30, 20, 9);
+    ScriptedRandom counted;
+    run(opened, presetFilters()[kDiffuse], &counted);
+    EXPECT_EQ(counted.drawn, 2 * 26 * 16);
+
+    // The unseeded generator gives the same first result in every program run, and a
+    // second press continues the sequence.
+    DefaultUniformSource a, b;
+    const Picture first = run(opened, presetFilters()[kDiffuse], &a);
+    EXPECT_EQ(first, run(opened, presetFilters()[kDiffuse], &b));
+    EXPECT_NE(first, run(opened, presetFilters()[kDiffuse], &a));
+
+    // Offsets -2..2 with probabilities 1/8, 1/4, 1/4, 1/4, 1/8.
+    DefaultUniformSource g;
+    int counts[5] = {};
+    const int draws = 200000;
+    for (int i = 0; i < draws; ++i) ++counts[diffuseOffset(g.next()) + 2];
+    const double want[5] = {0.125, 0.25, 0.25, 0.25, 0.125};
+    for (int k = 0; k < 5; ++k) EXPECT_NEAR(counts[k] / double(draws), want[k], 0.005) << k - 2;
+}
+
+TEST(RunFrame, ProgressOncePerChangeUpToTheLastProcessedRow) {
+    const Picture opened = randomPicture(10, 300, 2);
+    RecordedProgress soften, engrave;
+    run(opened, presetFilters()[kSoften], nullptr, nullptr, &soften);
+    run(opened, presetFilters()[kEngrave], nullptr, nullptr, &engrave);
+    ASSERT_FALSE(soften.values.empty());
+    EXPECT_EQ(soften.values.front(), 0);   // row 1 of 300: 100 / 299
+    EXPECT_EQ(soften.values.back(), 99);   // row 298
+    EXPECT_EQ(engrave.values.back(), 100); // engrave reaches row H-1
+    for (std::size_t i = 1; i < soften.values.size(); ++i)
+        EXPECT_GT(soften.values[i], soften.values[i - 1]);
+}
+
+TEST(RunFrame, RefusesWorkOfAnotherSize) {
+    const Picture opened = randomPicture(8, 8, 4);
+    const Planes planes = planesOf(opened);
+    Picture other = randomPicture(9, 8, 4);
+    const Picture before = other;
+    EXPECT_FALSE(runFilter(presetFilters()[kSoften], planes, other, {}));
+    EXPECT_EQ(other, before);
+    Picture work = opened;
+    EXPECT_FALSE(runFilter(presetFilters()[kDiffuse], planes, work, {}));  // no generator
+}
+
+TEST(FilterTable, Captions) {
+    EXPECT_EQ(progressCaption(presetFilters()[kSoften]), QStringLiteral("正在柔化图像..."));
+    EXPECT_EQ(progressCaption(customFilter()), QStringLiteral("正在过滤图像..."));
+    EXPECT_EQ(buttonCaption(presetFilters()[kExposure]), QStringLiteral("曝    光"));
+}
+
+}  // namespace
+}  // namespace imagefx

@@ -1,0 +1,36 @@
+// The progress window.
+#include "imagefx/ui/form2.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+
+namespace imagefx::ui {
+
+Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("Form2"));
+    setFixedSize(300, 46);
+    pgrbar = new QProgressBar(this);
+    pgrbar->setObjectName(QStringLiteral("pgrbar"));
+    pgrbar->setRange(0, 100);
+    pgrbar->setGeometry(8, 12, 284, 22);
+    pgrbar->setTextVisible(false);
+}
+
+void Form2::showRunning(const QString& caption) {
+    setWindowTitle(caption);
+    pgrbar->setValue(0);
+    if (QWidget* owner = parentWidget())
+        move(owner->geometry().center() - QPoint(width() / 2, height() / 2));
+    show();
+    // Let the window be mapped and drawn once; input stays queued until the run ends.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    repaint();
+}
+
+void Form2::setPercent(int percent) {
+    ++updates;
+    pgrbar->setValue(percent);
+    pgrbar->repaint();
+}
+
+}  // namespace imagefx::ui

@@ -1,0 +1,25 @@
+// Form2: the progress window shown while a picture loads or a filter runs.
+#pragma once
+
+#include <QWidget>
+
+#include "imagefx/core/progress_meter.h"
+
+class QProgressBar;
+
+namespace imagefx::ui {
+
+class Form2 final : public QWidget, public ProgressSink {
+public:
+    explicit Form2(QWidget* owner);
+
+    // Shows the window without blocking and paints it at once (the caller's loop does not
+    // return to the event loop until it is done).
+    void showRunning(const QString& caption);
+    void setPercent(int percent) override;
+
+    QProgressBar* pgrbar;
+    int updates = 0;  // bar changes since the window was created
+};
+
+}  // namespace imagefx::ui

@@ -1,0 +1,26 @@
+// imagefx: opens a picture, filters it, and saves it or makes it the wallpaper.
+#include <QApplication>
+
+#include "imagefx/core/random_source.h"
+#include "imagefx/ui/form1.h"
+#include "platform/data_dir.h"
+#include "platform/ui/fonts.h"
+#include "platform/ui/qt_dialogs.h"
+#include "platform/wallpaper/desktop_wallpaper.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("imagefx"));
+    platform::ui::installFontSubstitutions();
+
+    platform::ui::QtMessageBoxes boxes;
+    platform::ui::QtFileDialogs dialogs;
+    platform::DesktopWallpaper wallpaper;
+    imagefx::DefaultUniformSource random;
+    imagefx::ui::Form1 form({boxes, dialogs, wallpaper, random,
+                             imagefx::FilePlaces(platform::programDir(), platform::suiteDataDir())});
+    boxes.setParent(&form);
+    dialogs.setParent(&form);
+    form.show();
+    return app.exec();
+}
