@@ -2,6 +2,7 @@
 #include "skin/pointer.h"
 
 #include <QCursor>
+#include <QWidget>
 
 namespace skin {
 
@@ -16,6 +17,11 @@ std::function<QPoint()>& source() {
 
 QPoint pointerPos() {
     return source() ? source()() : QCursor::pos();
+}
+
+bool pointerOutside(const QWidget& widget) {
+    const QPoint at = widget.mapFromGlobal(pointerPos());
+    return at.x() < 0 || at.y() < 0 || at.x() > widget.width() || at.y() > widget.height();
 }
 
 void setPointerSource(std::function<QPoint()> s) {

@@ -37,7 +37,7 @@ click 376 300                                 # 保存图片文件
 for i in $(seq 1 50); do [ -f "$app/ok.bmp" ] && break; sleep 0.1; done
 [ -f "$app/ok.bmp" ] || { echo "no ok.bmp after saving" >&2; exit 1; }
 
-python3 "$SUITE_SOURCE_DIR/imagefx/tests/close_window.py" "$win"
+python3 "$SUITE_SOURCE_DIR/scripts/smoke/wm_close.py" "$win"
 box=$(smoke_wait_window '版权信息')
 smoke_shot imagefx-exit "$box"
 xdotool key Return

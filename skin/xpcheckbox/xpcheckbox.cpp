@@ -250,9 +250,7 @@ void xpcheckbox::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void xpcheckbox::Timer1_Timer() {
-    const QPoint at = mapFromGlobal(pointerPos());
-    const bool outside = at.x() < 0 || at.y() < 0 || at.x() > width() || at.y() > height();
-    if (!outside)
+    if (!pointerOutside(*this))
         return;
     DrawBox();
     timer1_.stop();

@@ -228,9 +228,7 @@ void xpcmdbutton::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void xpcmdbutton::Timer1_Timer() {
-    const QPoint at = mapFromGlobal(pointerPos());
-    const bool outside = at.x() < 0 || at.y() < 0 || at.x() > width() || at.y() > height();
-    if (!outside)
+    if (!pointerOutside(*this))
         return;
     timer1_.stop();
     emit MouseOut();

@@ -114,9 +114,7 @@ void xptopbuttons::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void xptopbuttons::Timer1_Timer() {
-    const QPoint at = mapFromGlobal(pointerPos());
-    const bool outside = at.x() < 0 || at.y() < 0 || at.x() > width() || at.y() > height();
-    if (!outside)
+    if (!pointerOutside(*this))
         return;
     timer1_.stop();
     emit MouseOut();

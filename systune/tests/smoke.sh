@@ -57,7 +57,7 @@ answer '信息' Return systune-saved
 "$SUITE_BIN_DIR/reg" query \
   'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer' /v NoClose |
   grep -q 'NoClose *REG_DWORD *0x1$' || { echo "smoke: NoClose was not stored as 1" >&2; exit 1; }
-python3 "$here/wm_close.py" "$win"
+python3 "$SUITE_SOURCE_DIR/scripts/smoke/wm_close.py" "$win"
 answer '重新启动' Escape systune-restart
 ended
 [ ! -s "$log" ] || { echo "smoke: No still requested a restart" >&2; exit 1; }
@@ -67,7 +67,7 @@ start
 smoke_shot systune-reopened "$win"
 [ "$(square_diff systune systune-ticked)" != 0 ] || { echo "smoke: the click did not tick the box" >&2; exit 1; }
 [ "$(square_diff systune-ticked systune-reopened)" = 0 ] || { echo "smoke: the saved tick did not come back" >&2; exit 1; }
-python3 "$here/wm_close.py" "$win"
+python3 "$SUITE_SOURCE_DIR/scripts/smoke/wm_close.py" "$win"
 answer '重新启动' Return
 ended
 [ "$(wc -l < "$log")" -eq 1 ] || { echo "smoke: Yes did not request one restart" >&2; exit 1; }
