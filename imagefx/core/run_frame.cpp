@@ -77,6 +77,7 @@ bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
         }
         if (processed) meter.rowDone(y);
     }
+    rules::finishRows();
     return true;
 }
 
