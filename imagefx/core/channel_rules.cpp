@@ -4,10 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 // Each row loop is built twice, for AVX2 and for the baseline instruction set, and the
 // loader picks the one the processor runs.
 #if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__) && \
@@ -215,34 +211,15 @@ void customKernel(const RowInput& in, int x0, int count, const RowShared& shared
         finishRow<false>(k, count, out);
 }
 
-// Pixels are written with streaming stores: the picture is not read again by the filter,
-// and bypassing the cache spares reading each line in before overwriting it.
+IMAGEFX_ROW_LOOP
 void composeRow(const i16* __restrict r, const i16* __restrict g, const i16* __restrict b,
                 int count, std::uint32_t* __restrict out) {
-    auto one = [](int v) { return static_cast<std::uint32_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
-    int i = 0;
-#if defined(__SSE2__)
-    // Single pixels up to a 16-byte boundary, then 8 at a time.
-    for (; i < count && (reinterpret_cast<std::uintptr_t>(out + i) & 15) != 0; ++i)
-        out[i] = 0xff000000u | (one(r[i]) << 16) | (one(g[i]) << 8) | one(b[i]);
-    const __m128i opaque = _mm_set1_epi8(static_cast<char>(0xff));
-    for (; i + 8 <= count; i += 8) {
-        const __m128i r8 = _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r + i)), opaque);
-        const __m128i g8 = _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(g + i)), opaque);
-        const __m128i b8 = _mm_packus_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)), opaque);
-        const __m128i bg = _mm_unpacklo_epi8(b8, g8);       // b g b g ...
-        const __m128i ra = _mm_unpacklo_epi8(r8, opaque);   // r ff r ff ...
-        _mm_stream_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi16(bg, ra));
-        _mm_stream_si128(reinterpret_cast<__m128i*>(out + i + 4), _mm_unpackhi_epi16(bg, ra));
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t rr = static_cast<std::uint32_t>(r[i] < 0 ? 0 : r[i] > 255 ? 255 : r[i]);
+        const std::uint32_t gg = static_cast<std::uint32_t>(g[i] < 0 ? 0 : g[i] > 255 ? 255 : g[i]);
+        const std::uint32_t bb = static_cast<std::uint32_t>(b[i] < 0 ? 0 : b[i] > 255 ? 255 : b[i]);
+        out[i] = 0xff000000u | (rr << 16) | (gg << 8) | bb;
     }
-#endif
-    for (; i < count; ++i) out[i] = 0xff000000u | (one(r[i]) << 16) | (one(g[i]) << 8) | one(b[i]);
-}
-
-void finishRows() {
-#if defined(__SSE2__)
-    _mm_sfence();  // streaming stores become visible before the picture is used
-#endif
 }
 
 }  // namespace imagefx::rules

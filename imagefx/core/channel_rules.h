@@ -22,7 +22,5 @@ PreparedKernel prepareKernel(const FilterSettings& settings);
 // out[i] = pixel of r[i], g[i], b[i], each clamped to 0..255.
 void composeRow(const std::int16_t* r, const std::int16_t* g, const std::int16_t* b, int count,
                 std::uint32_t* out);
-// Called once after the last composeRow of a run.
-void finishRows();
 
 }  // namespace imagefx::rules

@@ -77,7 +77,6 @@ bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
         }
         if (processed) meter.rowDone(y);
     }
-    rules::finishRows();
     return true;
 }
 
