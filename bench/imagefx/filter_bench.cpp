@@ -97,9 +97,9 @@ void opencv(benchmark::State& state, Case c) {
 }
 #endif
 
-// Keeps the best processor time per iteration of each benchmark over its repetitions
-// (both sides run on one thread; the least disturbed repetition is the fairest), besides
-// printing as usual.
+// Keeps the best processor time per iteration of each benchmark over its rounds (both
+// sides run on one thread; the least disturbed round is the fairest), besides printing
+// as usual.
 class Collector final : public benchmark::ConsoleReporter {
 public:
     // Without colours, so the ratio lines below start clean.
@@ -121,14 +121,18 @@ public:
 
 int main(int argc, char** argv) {
     const std::vector<Case> all = cases();
-    for (const Case& c : all) {
-        benchmark::RegisterBenchmark((std::string("ours/") + c.name).c_str(), ours, c)
-            ->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(false);
+    // Rounds of every filter on both sides, so that a busy spell of the machine falls on
+    // both alike; the best round of each side counts.
+    constexpr int kRounds = 7;
+    for (int round = 0; round < kRounds; ++round)
+        for (const Case& c : all) {
+            benchmark::RegisterBenchmark((std::string("ours/") + c.name).c_str(), ours, c)
+                ->Unit(benchmark::kMillisecond);
 #ifdef IMAGEFX_BENCH_OPENCV
-        benchmark::RegisterBenchmark((std::string("opencv/") + c.name).c_str(), opencv, c)
-            ->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(false);
+            benchmark::RegisterBenchmark((std::string("opencv/") + c.name).c_str(), opencv, c)
+                ->Unit(benchmark::kMillisecond);
 #endif
-    }
+        }
     benchmark::Initialize(&argc, argv);
     Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
