@@ -24,6 +24,10 @@ struct PreparedKernel {
     std::int32_t biasTimesDivide;    // offset * divisor
     std::int32_t capNumerator;       // 256 * |divisor|: anything above rounds past 255
     float divisor;                   // |divisor|
+    int taps;                        // weights other than 0
+    bool narrowSum;                  // 255 * sum of |weight| fits 16 bits
+    bool unitDivisor;                // |divisor| = 1
+    bool narrowFinish;               // also |S + offset * divisor| stays within 16 bits
 };
 
 // What the three channels of one output row share.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -173,6 +174,51 @@ TEST(CustomKernel, RowLoopMatchesThePerPixelRuleForAwkwardKernels) {
                                                     referenceCustom(s, pl, Channel::Green, y, x),
                                                     referenceCustom(s, pl, Channel::Blue, y, x));
                 ASSERT_EQ(out.at(x, y), want) << "divide " << s.FilterDivide << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(CustomKernel, SixteenBitSumsHoldUpToTheirLimits) {
+    // Channels mostly 0 or 255, so every sign pattern of a kernel meets its extreme sums.
+    std::mt19937 gen(17);
+    auto channel = [&] {
+        const unsigned r = gen() % 20;
+        return r < 9 ? 0 : r < 18 ? 255 : static_cast<int>(gen() % 256);
+    };
+    const Picture opened = makePicture(131, 45, [&](int, int) {
+        const int r = channel(), g = channel();
+        return rgbPixel(r, g, channel());
+    });
+    const Planes pl = planesOf(opened);
+    // Weights whose magnitudes add up to 128 keep 255 * 128 = 32640 within 16 bits, with
+    // room for an offset of 127 and no more; 129 lets products wrap.
+    const FilterSettings kernels[] = {
+        kernel({0, 0, 0, 0, -128, 0, 0, 0, 0}, 1, -127),
+        kernel({0, 0, 0, 0, -128, 0, 0, 0, 0}, 1, -128),
+        kernel({0, 0, 0, 0, 128, 0, 0, 0, 0}, -1, 128),
+        kernel({0, 0, 0, 0, 128, 0, 0, 0, 0}, 1, 127),
+        kernel({64, 0, -32, 0, 0, 0, 0, 0, 32}, 1, -127),
+        kernel({64, 0, -32, 0, 0, 0, 0, 0, 32}, -1, 128),
+        kernel({100, -28, 0, 0, 0, 0, 0, 0, 0}, 1, 30000),
+        kernel({-14, -14, -14, -14, -16, -14, -14, -14, -14}, 1, -127),
+        kernel({-14, -14, -14, -14, -16, -14, -14, -14, -14}, 1, -128),
+        kernel({-14, -14, -14, -14, 16, -14, -14, -14, -14}, 5, -9),
+        kernel({0, 0, 0, 0, 129, 0, 0, 0, 0}, 1, 0),
+        kernel({0, 0, 0, 0, 129, 0, 0, 0, 0}, 3, 1),
+        kernel({15, 14, 14, 14, 16, 14, 14, 14, 14}, 129, 0),
+        kernel({0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, -300),
+        kernel({0, 0, 0, 0, 0, 0, 0, 0, 0}, 1, 200),
+    };
+    for (const FilterSettings& s : kernels) {
+        const Picture out = run(opened, customFilter(), nullptr, &s);
+        for (int y = 2; y <= opened.height() - 2; ++y)
+            for (int x = 2; x <= opened.width() - 2; ++x) {
+                const std::uint32_t want = rgbPixel(referenceCustom(s, pl, Channel::Red, y, x),
+                                                    referenceCustom(s, pl, Channel::Green, y, x),
+                                                    referenceCustom(s, pl, Channel::Blue, y, x));
+                ASSERT_EQ(out.at(x, y), want)
+                    << "centre " << s.FilterKernel[2][2] << " offset " << s.FilterBias << " at "
+                    << x << "," << y;
             }
     }
 }

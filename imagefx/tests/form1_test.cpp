@@ -192,6 +192,7 @@ TEST_F(Form1Test, FilterShowsTheResultAndWritesTheDisplayFile) {
     EXPECT_EQ(form->progressForm()->windowTitle(), QStringLiteral("正在雕刻图像..."));
     EXPECT_TRUE(form->progressForm()->isHidden());
     EXPECT_LE(form->progressForm()->updates, 2 * 101);
+    EXPECT_EQ(form->progressForm()->pgrbar->value(), 100);  // engrave reaches the last row
     EXPECT_TRUE(enabled(form->Save));
     EXPECT_TRUE(enabled(form->Command2[2]));
     EXPECT_TRUE(form->Pic3->isHidden());

@@ -25,12 +25,16 @@ void Form2::showRunning(const QString& caption) {
     // Let the window be mapped and drawn once; input stays queued until the run ends.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     repaint();
+    painted_.start();
 }
 
 void Form2::setPercent(int percent) {
+    constexpr qint64 kFrameMs = 20;
     ++updates;
     pgrbar->setValue(percent);
+    if (painted_.isValid() && !painted_.hasExpired(kFrameMs)) return;
     pgrbar->repaint();
+    painted_.start();
 }
 
 }  // namespace imagefx::ui
