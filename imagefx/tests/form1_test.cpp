@@ -228,6 +228,7 @@ TEST_F(Form1Test, FlipsMirrorThePreviewOnlyAndDoNotAddUp) {
     EXPECT_EQ(form->workImage(), filtered);
     form->Save->click();
     EXPECT_EQ(readBmp(dir / "bin" / "ok.bmp"), filtered);
+    EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(Form1Test, WallpaperSavesFirstAndReportsOnlyRealFailure) {
@@ -267,6 +268,9 @@ TEST_F(Form1Test, UnwritableProgramFolderUsesTheDataFolder) {
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("设置图片失败！"));
     EXPECT_FALSE(form->Save_Click());
+    form->Save->click();  // the save button says so; a save that works says nothing
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, QStringLiteral("保存图片失败！"));
     form->Command1_Click(2);  // the result still shows without its display file
     EXPECT_FALSE(form->Image1->isHidden());
 }

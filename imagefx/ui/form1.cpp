@@ -74,7 +74,13 @@ Form1::Form1(Form1Services services, QWidget* parent)
                   pixels(kColumnLeft, kSaveTop, kColumnW, kSaveH));
     connect(ComOpen, &QPushButton::clicked, this, &Form1::ComOpen_Click);
     connect(Custom1, &QPushButton::clicked, this, &Form1::Custom1_Click);
-    connect(Save, &QPushButton::clicked, this, [this] { Save_Click(); });
+    connect(Save, &QPushButton::clicked, this, [this] {
+        // The button alone says when nothing was written: the user would otherwise
+        // leave believing the picture is kept.
+        if (!Save_Click())
+            services_.boxes.show(QStringLiteral("保存图片失败！"), QStringLiteral("提示"),
+                                 platform::MsgButtons::Ok, platform::MsgIcon::Information);
+    });
 
     form2_ = new Form2(this);
     Form_Load();
