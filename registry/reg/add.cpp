@@ -12,7 +12,7 @@
 namespace registry::reg {
 namespace {
 
-constexpr std::array<SwitchSpec, 5> kSwitches{{{"v", true}, {"ve", false}, {"t", true}, {"d", true}, {"f", false}}};
+constexpr std::array<SwitchRule, 5> kSwitches{{{"v", true}, {"ve", false}, {"t", true}, {"d", true}, {"f", false}}};
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 namespace registry::reg {
 namespace {
 
-constexpr std::array<SwitchSpec, 4> kSwitches{{{"v", true}, {"ve", false}, {"va", false}, {"f", false}}};
+constexpr std::array<SwitchRule, 4> kSwitches{{{"v", true}, {"ve", false}, {"va", false}, {"f", false}}};
 
 int deleteValues(Context& ctx, const KeyArg& key, const Switches& sw) {
     OpenKey open(ctx.api, key, KEY_READ | KEY_WRITE);

@@ -13,7 +13,7 @@
 namespace registry::reg {
 namespace {
 
-constexpr std::array<SwitchSpec, 1> kSwitches{{{"y", false}}};
+constexpr std::array<SwitchRule, 1> kSwitches{{{"y", false}}};
 
 // The key, then each sub-key in turn, as the editor writes them.
 LONG collect(RegistryApi& api, const KeyArg& key, std::vector<RegFileKey>& out) {

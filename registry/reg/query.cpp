@@ -13,7 +13,7 @@
 namespace registry::reg {
 namespace {
 
-constexpr std::array<SwitchSpec, 3> kSwitches{{{"v", true}, {"ve", false}, {"s", false}}};
+constexpr std::array<SwitchRule, 3> kSwitches{{{"v", true}, {"ve", false}, {"s", false}}};
 constexpr std::string_view kIndent = "    ";
 
 // Value names match as in the store: without regard to case.

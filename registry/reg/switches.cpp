@@ -22,7 +22,7 @@ std::string lower(std::string_view s) {
 
 }  // namespace
 
-bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchSpec> specs, Switches& out,
+bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchRule> known, Switches& out,
                    std::string& error) {
     out = {};
     for (size_t i = 0; i < args.size(); ++i) {
@@ -32,8 +32,8 @@ bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchS
             continue;
         }
         std::string name = lower(std::string_view(arg).substr(1));
-        auto spec = std::find_if(specs.begin(), specs.end(), [&](const SwitchSpec& s) { return s.name == name; });
-        if (spec == specs.end()) {
+        auto rule = std::find_if(known.begin(), known.end(), [&](const SwitchRule& s) { return s.name == name; });
+        if (rule == known.end()) {
             error = "Invalid syntax: unknown switch " + arg + ".";
             return false;
         }
@@ -42,7 +42,7 @@ bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchS
             return false;
         }
         std::string value;
-        if (spec->takesValue) {
+        if (rule->takesValue) {
             if (i + 1 >= args.size()) {
                 error = "Invalid syntax: " + arg + " needs a value.";
                 return false;

@@ -9,7 +9,7 @@
 
 namespace registry::reg {
 
-struct SwitchSpec {
+struct SwitchRule {
     std::string_view name;  // lower case, without the slash
     bool takesValue;
 };
@@ -26,7 +26,7 @@ struct Switches {
 };
 
 // False, with `error`, for an unknown or repeated switch or a switch missing its value.
-bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchSpec> specs, Switches& out,
+bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchRule> known, Switches& out,
                    std::string& error);
 
 }  // namespace registry::reg

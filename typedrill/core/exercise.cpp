@@ -94,23 +94,22 @@ void Exercise::tick() {
 
 void Exercise::pause() {
     pausedTime_ = parseTimeLabel(labels_.time);
-    controls_.pauseVisible = false;
-    controls_.goVisible = true;
-    controls_.timerOn = false;
-    controls_.text1Enabled = false;
-    controls_.text2Enabled = false;
-    controls_.lessonEnabled = false;
-    view_.stateChanged();
+    setRunning(false);
 }
 
 void Exercise::resume() {
     labels_.time = platform::timeOfDayText(pausedTime_);
-    controls_.goVisible = false;
-    controls_.pauseVisible = true;
-    controls_.timerOn = true;
-    controls_.text1Enabled = true;
-    controls_.text2Enabled = true;
-    controls_.lessonEnabled = true;
+    setRunning(true);
+}
+
+// Pause and continue swap the two menu items and lock or free the clock and the boxes.
+void Exercise::setRunning(bool running) {
+    controls_.pauseVisible = running;
+    controls_.goVisible = !running;
+    controls_.timerOn = running;
+    controls_.text1Enabled = running;
+    controls_.text2Enabled = running;
+    controls_.lessonEnabled = running;
     view_.stateChanged();
 }
 

@@ -67,6 +67,7 @@ public:
     const Controls& controls() const { return controls_; }
 
 private:
+    void setRunning(bool running);
     void setLesson(const QString& text);
     void mark(int position, Mark colour);
     void moveCaret(int position);
