@@ -1,0 +1,35 @@
+// Reading and writing the suite's own files without following links or truncating in place.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Replaces `target` with `bytes`: the data go to a new temporary file in the same
+// folder, are flushed to disk, and the temporary file is renamed onto the literal
+// name. A symbolic link at `target` is replaced by the file, never followed; a
+// folder or other non-regular file there is left alone and refused. On failure
+// the old file stays whole and `error` (when given) says why in one line.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                         std::string* error = nullptr);
+
+enum class ReadStatus { Ok, Missing, NotRegular, TooLarge, Failed };
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::Failed;
+    std::string bytes;  // whole file when status is Ok
+    std::string error;  // one line when status is not Ok
+};
+
+// Reads a regular file of at most `maxBytes`. A FIFO, device or folder is refused
+// without blocking; a symbolic link is refused unless `followLinks`.
+ReadResult readRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
+                           bool followLinks = false);
+
+// True when `path` names a regular file itself (not through a link).
+bool isPlainRegularFile(const std::filesystem::path& path);
+
+}  // namespace platform
