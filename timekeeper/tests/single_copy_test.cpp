@@ -56,9 +56,3 @@ TEST(single_copy, a_socket_left_behind_does_not_stop_the_next_start) {
     EXPECT_FALSE(later.claim({}));
     EXPECT_TRUE(waitFor([&] { return asked == 1; }));
 }
-
-TEST(single_copy, the_session_socket_is_in_the_users_runtime_folder) {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (runtime.isEmpty()) GTEST_SKIP() << "no runtime folder";
-    EXPECT_EQ(SingleCopy::sessionSocketPath(), QString::fromLocal8Bit(runtime) + "/timekeeper.socket");
-}
