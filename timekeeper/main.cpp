@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     // A second copy would keep a second alarm and show every reminder twice: a later
     // start brings the running copy's window forward instead.
     timekeeper::ui::FrmClock* frmClockWindow = nullptr;
-    timekeeper::SingleCopy copy(timekeeper::SingleCopy::sessionSocketPath());
+    timekeeper::SingleCopy copy(timekeeper::SingleCopy::userSocketPath());
     if (!copy.claim([&frmClockWindow] {
             if (frmClockWindow) frmClockWindow->bringForward();
         }))

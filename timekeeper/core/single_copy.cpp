@@ -21,7 +21,7 @@ SingleCopy::SingleCopy(QString socketPath) : path_(std::move(socketPath)) {}
 
 SingleCopy::~SingleCopy() { server_.close(); }
 
-QString SingleCopy::sessionSocketPath() {
+QString SingleCopy::userSocketPath() {
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
            QStringLiteral("/timekeeper.socket");
 }

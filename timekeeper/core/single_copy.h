@@ -1,4 +1,4 @@
-// One copy of the program per user session: a later start hands over to the
+// One copy of the program per user: a later start hands over to the
 // running one, whose window comes forward, and ends.
 #pragma once
 
@@ -11,7 +11,7 @@ namespace timekeeper {
 
 class SingleCopy {
 public:
-    // `socketPath`: where the running copy listens; one per user session.
+    // `socketPath`: where the running copy listens; one per user.
     explicit SingleCopy(QString socketPath);
     ~SingleCopy();
     SingleCopy(const SingleCopy&) = delete;
@@ -19,7 +19,7 @@ public:
 
     // The socket in the user's own runtime folder (XDG_RUNTIME_DIR, which only the
     // user can enter).
-    static QString sessionSocketPath();
+    static QString userSocketPath();
 
     // True when this process is the one copy: from now on every later start calls
     // `onAnotherStart` (from the event loop). False when a copy already runs; it has

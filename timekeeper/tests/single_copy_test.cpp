@@ -1,4 +1,4 @@
-// One copy per session, on a private socket: a later start hands over and ends.
+// One copy per user, tried on a private socket: a later start hands over and ends.
 #include "timekeeper/core/single_copy.h"
 
 #include <QCoreApplication>
