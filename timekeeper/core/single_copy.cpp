@@ -36,10 +36,12 @@ bool SingleCopy::claim(std::function<void()> onAnotherStart) {
         call.disconnectFromServer();
         return false;
     }
-    // Nobody answers: a socket left by a copy that ended without closing it goes.
+    // Nobody answers. Without the lock another start may be taking the socket
+    // this moment, so this one runs on without it.
     if (!locked) return true;
-    // No socket options: the runtime folder is the user's alone, and the options'
-    // temporary name would not fit the socket path limit of deep folders.
+    // A socket left by a copy that ended without closing it goes. No socket
+    // options: the runtime folder is the user's alone, and the options' temporary
+    // name would not fit the socket path limit of deep folders.
     QLocalServer::removeServer(path_);
     if (!server_.listen(path_)) return true;
     QObject::connect(&server_, &QLocalServer::newConnection, &server_,
