@@ -4,16 +4,29 @@
 #include "platform/clock.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
+#include "timekeeper/core/single_copy.h"
 #include "timekeeper/ui/frm_clock.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // A second copy would keep a second alarm and show every reminder twice: a later
+    // start brings the running copy's window forward instead.
+    timekeeper::ui::FrmClock* frmClockWindow = nullptr;
+    timekeeper::SingleCopy copy(timekeeper::SingleCopy::userSocketPath());
+    if (!copy.claim([&frmClockWindow] {
+            if (frmClockWindow) frmClockWindow->bringForward();
+        }))
+        return 0;
+
     platform::ui::installFontSubstitutions();
     // The window hides while an alarm waits; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::ui::QtMessageBoxes boxes;
     timekeeper::ui::FrmClock frmClock(platform::systemClock(), boxes);
+    frmClockWindow = &frmClock;
     boxes.setParent(&frmClock);
-    return app.exec();
+    const int code = app.exec();
+    frmClockWindow = nullptr;
+    return code;
 }

@@ -11,7 +11,7 @@ namespace timekeeper {
 std::optional<QString> loadAlarmText(const char* cPath) {
     auto path = platform::mapDriveCPath(cPath);
     if (!path) return std::nullopt;
-    auto text = platform::rtf::loadRtfFile(*path);
+    auto text = platform::rtf::loadRtfFile(*path, kMaxAlarmFileBytes);
     if (!text) return std::nullopt;
     return QString::fromStdString(*text);
 }

@@ -3,10 +3,16 @@
 
 namespace timekeeper {
 
-bool AlarmSchedule::firesAt(const QDateTime& now) const {
-    const QTime t = now.time();
-    return date && date->isDay(now.date()) && t.hour() == time.hour() && t.minute() == time.minute() &&
-           t.second() == time.second();
+std::optional<QDateTime> AlarmSchedule::moment() const {
+    if (!date || !date->day || !date->isDay(*date->day)) return std::nullopt;
+    return QDateTime(*date->day, time);
+}
+
+bool AlarmSchedule::dueAt(const QDateTime& now, const std::optional<QDateTime>& previous) const {
+    const auto at = moment();
+    if (!at || at->date() != now.date()) return false;
+    if (*at == now) return true;
+    return previous && *previous < now && *previous < *at && *at < now;
 }
 
 }  // namespace timekeeper

@@ -1,6 +1,8 @@
 // Clock window handlers.
 #include "timekeeper/core/clock_form.h"
 
+#include <utility>
+
 #include "platform/time_text.h"
 #include "timekeeper/core/alarm_files.h"
 #include "timekeeper/core/date_value.h"
@@ -27,6 +29,7 @@ void ClockForm::load() {
     if (auto value = parseDateValue(state_.dateBox)) alarm_.date = *value;
     if (auto text = loadAlarmText(kTimeFile)) state_.timeBox = *text;
     if (auto value = parseDateValue(state_.timeBox)) alarm_.time = value->time;
+    ++state_.boxesFilled;
 }
 
 void ClockForm::tick() {
@@ -43,7 +46,12 @@ void ClockForm::tick() {
         count_.advance();
     }
 
-    if (!state_.alarmOff && alarm_.firesAt(QDateTime(*currentDate_, *currentTime_))) {
+    // Both are noted before the message, whose wait lets later ticks run: an alarm
+    // fires once, however the clock moves afterwards.
+    const QDateTime second(*currentDate_, *currentTime_);
+    const auto previous = std::exchange(previousTick_, second);
+    if (!state_.alarmOff && alarm_.dueAt(second, previous) && fired_ != alarm_.moment()) {
+        fired_ = alarm_.moment();
         state_.visible = true;
         if (present_) present_();
         boxes_.show(kAlarmText, kAlarmCaption, platform::MsgButtons::Ok, platform::MsgIcon::Information);
@@ -88,20 +96,13 @@ void ClockForm::openAlarmSettings() { state_.expanded = true; }
 void ClockForm::acceptAlarmSettings() {
     state_.expanded = false;
     if (state_.alarmOff) return;
-    if (state_.timeBox.isEmpty() || state_.dateBox.isEmpty()) {
-        refuseSettings(kIncomplete, kTitle, platform::MsgIcon::None);
+    auto entry = checkAlarmEntry(state_.dateBox, state_.timeBox, clock_.now());
+    if (auto* refusal = std::get_if<QString>(&entry)) {
+        refuseSettings(*refusal, kTitle,
+                       *refusal == kIncomplete ? platform::MsgIcon::None : platform::MsgIcon::Exclamation);
         return;
     }
-    // Text that does not read as a date or time is refused like an empty box, rather
-    // than stored as an alarm that can never fire.
-    auto date = parseDateValue(state_.dateBox);
-    auto time = parseDateValue(state_.timeBox);
-    if (!date || !time) {
-        refuseSettings(kIncomplete, kTitle, platform::MsgIcon::None);
-        return;
-    }
-    alarm_.date = *date;
-    alarm_.time = time->time;
+    alarm_ = std::get<AlarmSchedule>(entry);
     // The date file first; a failed write is reported and the settings stay open.
     if (!saveAlarmText(kDateFile, state_.dateBox) || !saveAlarmText(kTimeFile, state_.timeBox)) {
         refuseSettings(kWriteError, kTitle + QStringLiteral(" Error"), platform::MsgIcon::Critical);
@@ -109,6 +110,8 @@ void ClockForm::acceptAlarmSettings() {
     }
     state_.visible = false;
 }
+
+void ClockForm::bringForward() { state_.visible = true; }
 
 void ClockForm::refuseSettings(const QString& text, const QString& caption, platform::MsgIcon icon) {
     if (present_) present_();

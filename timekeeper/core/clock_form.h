@@ -12,6 +12,7 @@
 
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "timekeeper/core/alarm_entry.h"
 #include "timekeeper/core/alarm_schedule.h"
 #include "timekeeper/core/stopwatch_count.h"
 
@@ -25,7 +26,6 @@ inline const QString kStart = QStringLiteral("开始");            // cmdStart w
 inline const QString kStop = QStringLiteral("停止");             // cmdStart while it runs
 inline const QString kDateBoxDesign = QStringLiteral("年-月-日");
 inline const QString kTimeBoxDesign = QStringLiteral("00:00:00");
-inline const QString kIncomplete = QStringLiteral("你没有填写完整！");
 inline const QString kAlarmText = QStringLiteral("时间已经到了！");
 inline const QString kAlarmCaption = QStringLiteral("提醒");
 
@@ -53,6 +53,9 @@ struct ClockFormState {
     QString showDate;           // lblShowDate
     QString dateBox = kDateBoxDesign;  // rtbdate
     QString timeBox = kTimeBoxDesign;  // rtbtime
+    // Counts the times the form put new text into the boxes (start-up); the boxes
+    // need filling only when it moves, not on every tick.
+    int boxesFilled = 0;
     bool expanded = false;             // Frame2 shown below Frame1
     bool visible = true;               // the window is on screen
 
@@ -81,6 +84,9 @@ public:
     void showDate();
     void openAlarmSettings();
     void acceptAlarmSettings();
+    // Another start of the program asked for this window: it shows, even while an
+    // alarm waits with the window hidden.
+    void bringForward();
 
     // The user's edits of chkAlarm and the two boxes.
     void setAlarmOff(bool off) { state_.alarmOff = off; }
@@ -96,6 +102,8 @@ private:
     ClockFormState state_;
     std::optional<QDate> currentDate_;
     std::optional<QTime> currentTime_;
+    std::optional<QDateTime> previousTick_;  // the second of the tick before
+    std::optional<QDateTime> fired_;         // the alarm second that last fired
     StopwatchCount count_;
     AlarmSchedule alarm_;
 };

@@ -19,8 +19,9 @@ struct DateValue {
     bool isDay(const QDate& d) const { return day == d && time == QTime(0, 0, 0); }
 };
 
-// Reads "2003-6-15", "2003/6/15", "7:30:00", "07:30:00" or a day and a time
-// separated by spaces ("2003-6-15 7:30:00"), all on one line. Nothing for any other text.
+// Reads "2003-6-15", "2003/6/15", "2003年6月15日", "7:30:00", "07:30:00" or a day and
+// a time separated by spaces ("2003-6-15 7:30:00"), all on one line; full-width digits
+// and signs count as their ASCII forms. Nothing for any other text.
 std::optional<DateValue> parseDateValue(const QString& text);
 
 }  // namespace timekeeper

@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextEdit>
 
 #include <QtGlobal>
@@ -147,4 +149,52 @@ TEST_F(FrmClockTest, close_button_ends_the_window_and_its_timer) {
     child<QPushButton>(w, "cmdClose")->click();
     EXPECT_FALSE(w.isVisible());
     EXPECT_FALSE(w.timer1().isActive());
+}
+
+TEST_F(FrmClockTest, boxes_are_named_and_every_caption_fits) {
+    ui::FrmClock w(clock, boxes);
+    EXPECT_EQ(child<QTextEdit>(w, "rtbdate")->accessibleName(), "日期");
+    EXPECT_EQ(child<QTextEdit>(w, "rtbtime")->accessibleName(), "时间");
+
+    // The widest texts each control shows: a two-digit hour, a date late in the year.
+    child<QPushButton>(w, "cmdAlarm")->click();
+    clock.setNow(QDateTime(QDate(2026, 12, 24), QTime(23, 59, 58, 300)));
+    tick(w);
+    child<QPushButton>(w, "cmdDate")->click();
+    child<QTextEdit>(w, "rtbdate")->setPlainText("2026-12-24");
+    child<QTextEdit>(w, "rtbtime")->setPlainText("23:59:59");
+    auto fits = [](QWidget* c, const QString& text, QRect room) {
+        const QFontMetrics fm(c->font());
+        EXPECT_LE(fm.horizontalAdvance(text), room.width()) << c->objectName().toStdString();
+        EXPECT_LE(fm.height(), room.height()) << c->objectName().toStdString();
+    };
+    for (auto* b : w.findChildren<QPushButton*>()) {
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        fits(b, b->text(), b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b));
+    }
+    auto* chk = child<QCheckBox>(w, "chkAlarm");
+    QStyleOptionButton opt;
+    opt.initFrom(chk);
+    fits(chk, chk->text(), chk->style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, chk));
+    for (auto* l : w.findChildren<QLabel*>()) fits(l, l->text(), l->contentsRect());
+    for (auto* box : w.findChildren<QTextEdit*>()) {
+        QRect room = box->viewport()->rect().adjusted(0, 0, -2 * int(box->document()->documentMargin()),
+                                                      -2 * int(box->document()->documentMargin()));
+        fits(box, box->toPlainText(), room);
+    }
+}
+
+TEST_F(FrmClockTest, another_start_shows_the_hidden_window_with_its_boxes_kept) {
+    ui::FrmClock w(clock, boxes);
+    child<QPushButton>(w, "cmdAlarm")->click();
+    child<QTextEdit>(w, "rtbdate")->setPlainText("2003-6-15");
+    child<QTextEdit>(w, "rtbtime")->setPlainText("08:00:00");
+    child<QPushButton>(w, "cmdOK")->click();
+    ASSERT_FALSE(w.isVisible());
+    tick(w);
+    w.bringForward();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(child<QTextEdit>(w, "rtbtime")->toPlainText(), "08:00:00");
+    EXPECT_TRUE(boxes.shown.empty());
 }

@@ -128,6 +128,9 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
     cmdOK_ = button(frame2_, "cmdOK", QStringLiteral("确定"), twipsRect(120, 600, 975, 375));
     rtbdate_ = richTextBox(frame2_, "rtbdate", twipsRect(1440, 600, 975, 375));
     rtbtime_ = richTextBox(frame2_, "rtbtime", twipsRect(2520, 600, 975, 375));
+    // A screen reader names each box as the label beside it does, not by the frame.
+    rtbdate_->setAccessibleName(lblDate_->text());
+    rtbtime_->setAccessibleName(lblTime_->text());
 
     connect(cmdTime_, &QPushButton::clicked, this, [this] { run([this] { form_.switchMode(); }); });
     connect(cmdStart_, &QPushButton::clicked, this, [this] { run([this] { form_.startStop(); }); });
@@ -155,6 +158,13 @@ void FrmClock::onTimer1() {
     run([this] { form_.tick(); });
 }
 
+void FrmClock::bringForward() {
+    run([this] { form_.bringForward(); });
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
 void FrmClock::present() {
     const ClockFormState& s = form_.state();
     cmdTime_->setText(s.timeCaption);
@@ -167,8 +177,11 @@ void FrmClock::present() {
         QSignalBlocker block(chkAlarm_);
         chkAlarm_->setChecked(s.alarmOff);
     }
-    setBoxText(rtbdate_, s.dateBox);
-    setBoxText(rtbtime_, s.timeBox);
+    if (boxesFilled_ != s.boxesFilled) {
+        boxesFilled_ = s.boxesFilled;
+        setBoxText(rtbdate_, s.dateBox);
+        setBoxText(rtbtime_, s.timeBox);
+    }
     frame2_->setVisible(s.expanded);
     setFixedSize(px(kClientWidthTwips), clientHeight(s.heightTwips()));
     if (s.visible && isHidden()) {

@@ -30,6 +30,8 @@ public:
 public slots:
     // Timer1's tick.
     void onTimer1();
+    // Shows the window on top (when another start of the program asks for it).
+    void bringForward();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +62,7 @@ private:
     QPushButton* cmdOK_;
     QTextEdit* rtbdate_;
     QTextEdit* rtbtime_;
+    int boxesFilled_ = -1;  // the form's count of box fillings the boxes show
 };
 
 }  // namespace timekeeper::ui
