@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/codepage.h"
+#include "registry/reg/file_text.h"
 
 namespace registry::reg {
 namespace {
@@ -100,7 +101,7 @@ std::string typeName(DWORD type) {
 std::string displayData(DWORD type, std::string_view bytes) {
     switch (formOf(type)) {
         case Form::Text:
-            return platform::cp936ToUtf8(bytes.substr(0, bytes.find('\0')));
+            return shownText(bytes.substr(0, bytes.find('\0')));
         case Form::MultiText: {
             while (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);
             std::string out;
@@ -108,7 +109,7 @@ std::string displayData(DWORD type, std::string_view bytes) {
                 size_t end = bytes.find('\0', start);
                 if (end == std::string_view::npos) end = bytes.size();
                 if (start > 0) out += "\\0";
-                out += platform::cp936ToUtf8(bytes.substr(start, end - start));
+                out += shownText(bytes.substr(start, end - start));
                 start = end + 1;
             }
             return out;
