@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,9 @@ LONG applyRegFile(RegistryApi& api, const std::vector<RegFileKey>& keys, std::si
 
 // The whole command line after the program name: picks the command (commands.cpp).
 int run(Context& ctx, const Args& args);
+// Help ("reg /?", "reg add /?" and -h, /h, -?) and --version, which need no store:
+// the exit status, or nothing for a command line that needs the store.
+std::optional<int> answerWithoutStore(const Args& args, std::ostream& out);
 void printUsage(std::ostream& out);
 bool isHelp(std::string_view arg);
 
