@@ -36,8 +36,8 @@ constexpr std::array<Command, 5> kCommands{{
      "             (default \\0)\n\n"
      "Text is shown as it reads, numbers as 0x..., other data as hex digits.\n\n"
      "Examples:\n"
-     "  reg query \"HKCU\\Control Panel\\desktop\" /v Wallpaper\n"
-     "  reg query HKCU\\Software /s\n"},
+     "  reg query 'HKCU\\Control Panel\\desktop' /v Wallpaper\n"
+     "  reg query 'HKCU\\Software' /s\n"},
     {"add", add, "reg add KEY [/v NAME | /ve] [/t TYPE] [/s SEPARATOR] [/d DATA] [/f]",
      "Creates KEY with every missing key above it, and writes a value. With neither\n"
      "/v nor /ve the default value is written, as empty text unless /t and /d say\n"
@@ -55,9 +55,9 @@ constexpr std::array<Command, 5> kCommands{{
      "             number of hex digits for the other types (/d 3030 is two bytes)\n"
      "  /f         overwrite an existing value without asking\n\n"
      "Examples:\n"
-     "  reg add HKCU\\Software\\Demo /v Data /t REG_BINARY /d fe340ead\n"
-     "  reg add HKCU\\Software\\Demo /v MRU /t REG_MULTI_SZ /d fax\\0mail\n"
-     "  reg add HKCU\\Software\\Demo /v Path /t REG_EXPAND_SZ /d %SystemRoot%\\system32\n"},
+     "  reg add 'HKCU\\Software\\Demo' /v Data /t REG_BINARY /d fe340ead\n"
+     "  reg add 'HKCU\\Software\\Demo' /v MRU /t REG_MULTI_SZ /d 'fax\\0mail'\n"
+     "  reg add 'HKCU\\Software\\Demo' /v Path /t REG_EXPAND_SZ /d '%SystemRoot%\\system32'\n"},
     {"delete", remove, "reg delete KEY [/v NAME | /ve | /va] [/f]",
      "Deletes KEY with everything below it, or only values of KEY.\n\n"
      "  /v NAME    only the value NAME\n"
@@ -66,7 +66,7 @@ constexpr std::array<Command, 5> kCommands{{
      "  /f         delete without asking\n\n"
      "A root key cannot be deleted.\n\n"
      "Example:\n"
-     "  reg delete HKCU\\Software\\Demo /v MRU /f\n"},
+     "  reg delete 'HKCU\\Software\\Demo' /v MRU /f\n"},
     {"export", exportKey, "reg export KEY FILE [/y]",
      "Writes KEY and everything below it to FILE as a REGEDIT4 .reg file (code page\n"
      "936 text, CRLF lines). Text that a quoted string cannot carry exactly is\n"
@@ -75,7 +75,7 @@ constexpr std::array<Command, 5> kCommands{{
      "             when the new file cannot be written\n"
      "  /y         replace an existing FILE without asking\n\n"
      "Example:\n"
-     "  reg export HKCU\\Software\\Demo demo.reg /y\n"},
+     "  reg export 'HKCU\\Software\\Demo' demo.reg /y\n"},
     {"import", importFile, "reg import FILE",
      "Applies a .reg file: REGEDIT4 (code page 936) or Windows Registry Editor\n"
      "Version 5.00 (UTF-16LE with a byte-order mark, UTF-8, or ASCII). [KEY] creates\n"
@@ -114,6 +114,7 @@ void printUsage(std::ostream& out) {
     out << "\n" << kKeyHelp
         << "\n"
            "reg COMMAND /? shows what one command does; reg --version shows the version.\n"
+           "In a shell, put key paths in single quotes: 'HKCU\\Software\\Demo'.\n"
            "reg import reads .reg files of at most "
         << importLimitText()
         << ".\n"
