@@ -34,7 +34,16 @@ bool convert(const char* to, const char* from, std::string_view in, std::string&
     return ok;
 }
 
-void appendUtf8(std::string& out, char32_t cp) { out += platform::codePointsToUtf8(std::u32string_view(&cp, 1)); }
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+        return;
+    }
+    int n = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+    static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLead[n] | (cp >> (6 * (n - 1))));
+    for (int k = n - 2; k >= 0; --k) out += static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F));
+}
 
 std::string lineOf(std::string_view decoded) {
     return "line " + std::to_string(std::count(decoded.begin(), decoded.end(), '\n') + 1);
@@ -144,7 +153,10 @@ std::string storeText(std::string_view utf8) {
     for (char32_t cp : platform::utf8ToCodePoints(utf8)) {
         std::string one, bytes;
         appendUtf8(one, cp);
-        if (platform::utf8ToCp936(one, bytes) || convert("GB18030", "UTF-8", one, bytes)) out += bytes;
+        if (platform::utf8ToCp936(one, bytes) || convert("GB18030", "UTF-8", one, bytes))
+            out += bytes;
+        else
+            out += one;  // no converter at hand: the character still is not lost
     }
     return out;
 }

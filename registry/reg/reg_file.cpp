@@ -297,7 +297,7 @@ private:
             v.type = REG_SZ;
             v.data = cp936_ ? std::move(text) : storeText(text);
         } else if (rest.substr(0, 6) == "dword:") {
-            std::string_view digits = rest.substr(6);
+            std::string_view digits = trimLeft(rest.substr(6));
             size_t end = std::min(digits.find_first_of(" \t;"), digits.size());
             if (!blankOrComment(digits.substr(end))) return fail(i, "dword: needs up to 8 hex digits");
             digits = digits.substr(0, end);
