@@ -11,8 +11,6 @@
 namespace registry::reg {
 namespace {
 
-constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
-
 // One strict iconv conversion: false when any input does not convert.
 bool convert(const char* to, const char* from, std::string_view in, std::string& out) {
     out.clear();

@@ -8,6 +8,9 @@
 
 namespace registry::reg {
 
+// The first line of the files the platform's editor writes today; older ones say REGEDIT4.
+inline constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
+
 enum class TextEncoding { Cp936, Utf8 };
 
 struct FileText {

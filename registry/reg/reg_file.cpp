@@ -13,7 +13,6 @@ namespace registry::reg {
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
-constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00";
 // The store's limits, checked here so that a file is refused before anything is applied.
 constexpr size_t kMaxKeyNameBytes = 255;
 constexpr size_t kMaxValueNameBytes = 16383;
