@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "platform/codepage.h"
+#include "registry/reg/file_text.h"
 #include "registry/reg/key_arg.h"
 #include "registry/reg/reg.h"
 #include "registry/reg/switches.h"
@@ -30,7 +31,7 @@ int add(Context& ctx, const Args& args) {
         return fail(ctx, "Invalid value name: it has characters that code page 936 cannot hold.");
     DWORD type = REG_SZ;
     if (sw.has("t") && !typeFromName(sw.value("t"), type))
-        return fail(ctx, "Invalid syntax: unknown type " + sw.value("t") + " (reg add /? lists the types).");
+        return fail(ctx, "Invalid syntax: unknown type " + excerpt(sw.value("t")) + " (reg add /? lists the types).");
     std::string separator = sw.value("s");
     if (sw.has("s") && !isMultiText(type)) return fail(ctx, "Invalid syntax: /s goes with REG_MULTI_SZ only.");
     if (sw.has("s") && !isOneCharacter(separator))
