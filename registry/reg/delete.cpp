@@ -46,7 +46,7 @@ int remove(Context& ctx, const Args& args) {
     Switches sw;
     std::string error;
     if (!parseSwitches(args, kSwitches, sw, error)) return fail(ctx, error);
-    if (sw.positional.size() != 1) return fail(ctx, "Invalid syntax: reg delete KEY [/v NAME | /ve | /va] [/f]");
+    if (sw.positional.size() != 1) return fail(ctx, "Invalid syntax: one KEY is needed (reg delete /? shows the usage).");
     if (sw.has("v") + sw.has("ve") + sw.has("va") > 1)
         return fail(ctx, "Invalid syntax: only one of /v, /ve and /va can be given.");
     KeyArg key;

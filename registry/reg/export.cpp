@@ -1,9 +1,9 @@
 // reg export KEY FILE [/y]: the key and everything below it as a REGEDIT4 file.
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 
+#include "platform/safe_file.h"
 #include "registry/reg/key_arg.h"
 #include "registry/reg/open_key.h"
 #include "registry/reg/reg.h"
@@ -37,7 +37,7 @@ int exportKey(Context& ctx, const Args& args) {
     Switches sw;
     std::string error;
     if (!parseSwitches(args, kSwitches, sw, error)) return fail(ctx, error);
-    if (sw.positional.size() != 2) return fail(ctx, "Invalid syntax: reg export KEY FILE [/y]");
+    if (sw.positional.size() != 2) return fail(ctx, "Invalid syntax: KEY and FILE are needed (reg export /? shows the usage).");
     KeyArg key;
     if (!parseKeyArg(sw.positional[0], key, error)) return fail(ctx, error);
     std::filesystem::path file = sw.positional[1];
@@ -48,13 +48,12 @@ int exportKey(Context& ctx, const Args& args) {
     if (!writeRegFile(keys, text, error)) return fail(ctx, "Cannot export: " + error + ".");
 
     std::error_code ec;
-    if (std::filesystem::exists(file, ec) && !sw.has("y") &&
+    if (std::filesystem::exists(std::filesystem::symlink_status(file, ec)) && !sw.has("y") &&
         !confirm(ctx, "File " + file.string() + " already exists. Overwrite"))
         return fail(ctx, "The operation was cancelled.");
-    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    stream << text;
-    stream.close();
-    if (!stream) return fail(ctx, "Cannot write " + file.string() + ".");
+    // A new file renamed onto the name: a failed write leaves an earlier export whole,
+    // and a link at the name is replaced, never written through.
+    if (!platform::writeFileAtomically(file, text, &error)) return fail(ctx, "Cannot export: " + error + ".");
     return succeed(ctx);
 }
 

@@ -1,9 +1,10 @@
-// reg import FILE: applies a REGEDIT4 file (keys, values, and [-key] / "name"=- removals).
-#include <fstream>
-#include <iterator>
+// reg import FILE: applies a .reg file (keys, values, and [-key] / "name"=- removals).
+// The whole file is read and checked first; only a file without a fault is applied.
 #include <ostream>
 
 #include "platform/codepage.h"
+#include "platform/safe_file.h"
+#include "registry/reg/file_text.h"
 #include "registry/reg/key_arg.h"
 #include "registry/reg/reg.h"
 #include "registry/reg/reg_file.h"
@@ -11,11 +12,10 @@
 namespace registry::reg {
 namespace {
 
-LONG apply(RegistryApi& api, const RegFileKey& k) {
+LONG applyKey(RegistryApi& api, const RegFileKey& k) {
     KeyArg key;
     parseAnsiKeyPath(k.path, key);  // checked by the parser
     if (k.remove) {
-        if (key.subKey.empty()) return ERROR_ACCESS_DENIED;
         LONG s = api.deleteTree(key.root, key.subKey);
         return s == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : s;
     }
@@ -36,22 +36,48 @@ LONG apply(RegistryApi& api, const RegFileKey& k) {
     return status;
 }
 
+std::string megabytes(std::size_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MB"; }
+
 }  // namespace
 
+LONG applyRegFile(RegistryApi& api, const std::vector<RegFileKey>& keys, std::size_t& failedKey) {
+    for (failedKey = 0; failedKey < keys.size(); ++failedKey)
+        if (LONG s = applyKey(api, keys[failedKey]); s != ERROR_SUCCESS) return s;
+    return ERROR_SUCCESS;
+}
+
+std::string importLimitText() { return megabytes(kImportLimitBytes); }
+
 int importFile(Context& ctx, const Args& args) {
-    if (args.size() != 1) return fail(ctx, "Invalid syntax: reg import FILE");
-    std::ifstream stream(args[0], std::ios::binary);
-    if (!stream) return fail(ctx, "Cannot open " + args[0] + ".");
-    std::string bytes{std::istreambuf_iterator<char>(stream), {}};
-    if (stream.bad()) return fail(ctx, "Cannot read " + args[0] + ".");
+    if (args.size() != 1) return fail(ctx, "Invalid syntax: reg import FILE (reg import /? shows the usage)");
+    const std::string& name = args[0];
+    // A link to a file is read like the file; devices, pipes and folders are refused.
+    platform::ReadResult file = platform::readRegularFile(name, kImportLimitBytes, true);
+    switch (file.status) {
+        case platform::ReadStatus::Ok:
+            break;
+        case platform::ReadStatus::Missing:
+            return fail(ctx, "Cannot open " + name + ": there is no such file.");
+        case platform::ReadStatus::NotRegular:
+            return fail(ctx, name + " is not a regular file; reg import reads regular files only.");
+        case platform::ReadStatus::TooLarge:
+            return fail(ctx, name + " is larger than " + importLimitText() + ", the most reg import reads.");
+        case platform::ReadStatus::Failed:
+            return fail(ctx, "Cannot import: " + file.error + ".");
+    }
 
     std::vector<RegFileKey> keys;
     std::string error;
-    if (!parseRegFile(bytes, keys, error)) return fail(ctx, args[0] + " is not a registry file: " + error + ".");
-    for (const RegFileKey& k : keys)
-        if (LONG s = apply(ctx.api, k); s != ERROR_SUCCESS)
-            return fail(ctx, "Importing [" + platform::cp936ToUtf8(k.path) +
-                                 "] failed, the keys before it were imported: " + statusText(ctx, s));
+    if (!parseRegFile(file.bytes, keys, error))
+        return fail(ctx, name + " is not a registry file, nothing was imported: " + error + ".");
+    std::size_t failed = 0;
+    auto body = [&] { return applyRegFile(ctx.api, keys, failed); };
+    if (LONG s = ctx.batch ? ctx.batch(body) : body(); s != ERROR_SUCCESS) {
+        std::string where = failed < keys.size() ? excerpt(platform::cp936ToUtf8(keys[failed].path)) : "";
+        return fail(ctx, "Importing [" + where + "] failed, " +
+                             (ctx.batch ? "nothing was imported: " : "the keys before it were imported: ") +
+                             statusText(ctx, s));
+    }
     return succeed(ctx);
 }
 

@@ -6,10 +6,7 @@
 
 int main(int argc, char** argv) {
     registry::reg::Args args(argv + 1, argv + argc);
-    if (!args.empty() && registry::reg::isHelp(args[0])) {
-        registry::reg::printUsage(std::cout);
-        return 0;
-    }
+    if (std::optional<int> status = registry::reg::answerWithoutStore(args, std::cout)) return *status;
     registry::SqliteStore store(registry::suiteStorePath());
     registry::reg::Context ctx{store, std::cout, std::cerr, std::cin, [&store] { return store.problem(); }};
     if (!store.ok()) return registry::reg::fail(ctx, store.problem());

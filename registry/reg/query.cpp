@@ -1,4 +1,4 @@
-// reg query KEY [/v NAME | /ve] [/s]: values and sub-keys in reg's own layout.
+// reg query KEY [/v NAME | /ve] [/s] [/se SEP]: values and sub-keys in reg's own layout.
 #include <QString>
 #include <array>
 #include <ostream>
@@ -13,7 +13,7 @@
 namespace registry::reg {
 namespace {
 
-constexpr std::array<SwitchRule, 3> kSwitches{{{"v", true}, {"ve", false}, {"s", false}}};
+constexpr std::array<SwitchRule, 4> kSwitches{{{"v", true}, {"ve", false}, {"s", false}, {"se", true}}};
 constexpr std::string_view kIndent = "    ";
 
 // Value names match as in the store: without regard to case.
@@ -24,16 +24,18 @@ bool sameName(const std::string& a, const std::string& b) {
     return a == b || folded(a) == folded(b);
 }
 
-void printValue(Context& ctx, const ValueEntry& v) {
-    std::string name = v.name.empty() ? "(Default)" : platform::cp936ToUtf8(v.name);
-    ctx.out << kIndent << name << kIndent << typeName(v.type) << kIndent << displayData(v.type, v.data) << '\n';
-}
-
 struct Walk {
     Context& ctx;
     bool recurse;
     const std::string* only;  // one value name (code page 936), or all values
+    std::string separator;    // between the strings of REG_MULTI_SZ data
     int matches = 0;
+
+    void printValue(const ValueEntry& v) {
+        std::string name = v.name.empty() ? "(Default)" : platform::cp936ToUtf8(v.name);
+        ctx.out << kIndent << name << kIndent << typeName(v.type) << kIndent
+                << displayData(v.type, v.data, separator) << '\n';
+    }
 
     // Lists one key; with /s goes on into its sub-keys. `top` is the key asked for.
     LONG list(const KeyArg& key, bool top) {
@@ -52,7 +54,7 @@ struct Walk {
         bool show = !only || !shown.empty();
         if (show) {
             ctx.out << key.display() << '\n';
-            for (const ValueEntry* v : shown) printValue(ctx, *v);
+            for (const ValueEntry* v : shown) printValue(*v);
             if (recurse || !shown.empty()) ctx.out << '\n';
         }
         for (const std::string& sub : subKeys) {
@@ -72,7 +74,10 @@ int query(Context& ctx, const Args& args) {
     Switches sw;
     std::string error;
     if (!parseSwitches(args, kSwitches, sw, error)) return fail(ctx, error);
-    if (sw.positional.size() != 1) return fail(ctx, "Invalid syntax: reg query KEY [/v NAME | /ve] [/s]");
+    if (sw.positional.size() != 1)
+        return fail(ctx, "Invalid syntax: one KEY is needed (reg query /? shows the usage).");
+    if (sw.has("se") && !isOneCharacter(sw.value("se")))
+        return fail(ctx, "Invalid syntax: the /se separator must be one character.");
     if (sw.has("v") && sw.has("ve")) return fail(ctx, "Invalid syntax: /v and /ve cannot go together.");
     KeyArg key;
     if (!parseKeyArg(sw.positional[0], key, error)) return fail(ctx, error);
@@ -81,7 +86,7 @@ int query(Context& ctx, const Args& args) {
         return fail(ctx, "Invalid value name: it has characters that code page 936 cannot hold.");
 
     bool one = sw.has("v") || sw.has("ve");
-    Walk walk{ctx, sw.has("s"), one ? &name : nullptr};
+    Walk walk{ctx, sw.has("s"), one ? &name : nullptr, sw.has("se") ? sw.value("se") : "\\0"};
     if (LONG s = walk.list(key, true); s != ERROR_SUCCESS) return failStatus(ctx, s);
     if (one && sw.has("s")) {
         ctx.out << "End of search: " << walk.matches << " match(es) found.\n";

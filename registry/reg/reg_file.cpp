@@ -1,16 +1,22 @@
-// Writing and reading REGEDIT4 files.
+// Writing REGEDIT4 files; reading them and Version 5.00 files.
 #include "registry/reg/reg_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
 #include "platform/codepage.h"
+#include "registry/reg/file_text.h"
 #include "registry/reg/key_arg.h"
 
 namespace registry::reg {
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
+// The store's limits, checked here so that a file is refused before anything is applied.
+constexpr size_t kMaxKeyNameBytes = 255;
+constexpr size_t kMaxValueNameBytes = 16383;
+constexpr size_t kMaxKeyDepth = 512;
 constexpr std::string_view kNewline = "\r\n";
 constexpr size_t kHexLineWidth = 77;  // the editor wraps hex lists before column 80
 
@@ -96,24 +102,10 @@ std::string_view trimRight(std::string_view s) {
     return s;
 }
 
-// Reads a quoted string at the start of `s` (which begins with '"'); `s` is left after it.
-bool unquote(std::string_view& s, std::string& out) {
-    out.clear();
-    for (size_t i = 1; i < s.size(); ++i) {
-        auto c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) {
-            out += s.substr(i, 2);
-            ++i;
-        } else if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
-            out += s[++i];
-        } else if (c == '"') {
-            s.remove_prefix(i + 1);
-            return true;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return false;
+// Nothing, or a ";" comment.
+bool blankOrComment(std::string_view s) {
+    s = trimLeft(s);
+    return s.empty() || s.front() == ';';
 }
 
 bool parseHexList(std::string_view list, std::string& bytes) {
@@ -133,9 +125,28 @@ bool parseHexList(std::string_view list, std::string& bytes) {
     }
 }
 
+// A key path in code page 936 split at its backslashes; the second byte of a
+// double-byte character may be 0x5C and then is no separator.
+std::vector<std::string_view> splitPath(std::string_view path) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (isLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            ++i;
+        } else if (path[i] == '\\') {
+            parts.push_back(path.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.push_back(path.substr(start));
+    return parts;
+}
+
 class Parser {
 public:
-    Parser(std::string_view bytes, std::vector<RegFileKey>& keys, std::string& error) : keys_(keys), error_(error) {
+    Parser(const FileText& file, std::vector<RegFileKey>& keys, std::string& error)
+        : cp936_(file.encoding == TextEncoding::Cp936), keys_(keys), error_(error) {
+        std::string_view bytes = file.text;
         for (size_t start = 0; start <= bytes.size();) {
             size_t end = bytes.find('\n', start);
             if (end == std::string_view::npos) end = bytes.size();
@@ -147,11 +158,15 @@ public:
     bool run() {
         size_t i = 0;
         while (i < lines_.size() && trimLeft(lines_[i]).empty()) ++i;
-        if (i == lines_.size() || trimLeft(lines_[i]) != kHeader)
-            return fail(i, "the file does not begin with REGEDIT4");
+        std::string_view header = i < lines_.size() ? trimLeft(lines_[i]) : std::string_view();
+        if (header == kVersion5Header) {
+            version5_ = true;
+        } else if (header != kHeader) {
+            return fail(i, "the file begins with neither REGEDIT4 nor " + std::string(kVersion5Header));
+        }
         for (++i; i < lines_.size(); ++i) {
             std::string_view line = trimLeft(lines_[i]);
-            if (line.empty() || line.front() == ';') continue;
+            if (line.empty() || line.front() == ';' || line.front() == '#') continue;
             if (line.front() == '[') {
                 if (!key(i, line)) return false;
             } else if (line.front() == '@' || line.front() == '"') {
@@ -169,18 +184,85 @@ private:
         return false;
     }
 
-    bool key(size_t i, std::string_view line) {
-        if (line.back() != ']') return fail(i, "a key line must end with ]");
-        RegFileKey k;
-        std::string_view path = line.substr(1, line.size() - 2);
-        if (!path.empty() && path.front() == '-') {
-            k.remove = true;
-            path.remove_prefix(1);
+    bool lead(std::string_view s, size_t i) const {
+        return cp936_ && isLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size();
+    }
+
+    // A name or path from the file as code page 936 bytes; false when it has none.
+    bool storeName(std::string_view text, std::string& out) const {
+        if (cp936_) {
+            out = std::string(text);
+            return true;
         }
-        KeyArg parsed;
-        if (!parseAnsiKeyPath(path, parsed))
-            return fail(i, "unknown root key in [" + platform::cp936ToUtf8(path) + "]");
-        k.path = std::string(path);
+        return platform::utf8ToCp936(text, out);
+    }
+
+    // A short start of a name for a message: a file may hold a name of megabytes.
+    std::string shown(std::string_view text) const {
+        text = text.substr(0, 200);
+        return excerpt(cp936_ ? platform::cp936ToUtf8(text) : std::string(text));
+    }
+
+    // Reads a quoted string at the start of `s` (which begins with '"'); `s` is left after it.
+    bool unquote(std::string_view& s, std::string& out) const {
+        out.clear();
+        for (size_t i = 1; i < s.size(); ++i) {
+            if (lead(s, i)) {
+                out += s.substr(i, 2);
+                ++i;
+            } else if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
+                out += s[++i];
+            } else if (s[i] == '"') {
+                s.remove_prefix(i + 1);
+                return true;
+            } else {
+                out += s[i];
+            }
+        }
+        return false;
+    }
+
+    // "[path]" or "[-path]"; the path ends at the line's last "]", and a comment may follow.
+    bool key(size_t i, std::string_view line) {
+        size_t close = std::string_view::npos;
+        for (size_t k = 0; k < line.size(); ++k) {
+            if (lead(line, k))
+                ++k;
+            else if (line[k] == ']')
+                close = k;
+        }
+        if (close == std::string_view::npos) return fail(i, "a key line must end with ]");
+        if (!blankOrComment(line.substr(close + 1))) return fail(i, "text after the ] of a key");
+        std::string_view text = line.substr(1, close - 1);
+        RegFileKey k;
+        if (!text.empty() && text.front() == '-') {
+            k.remove = true;
+            text.remove_prefix(1);
+        }
+        std::string path;
+        if (!storeName(text, path))
+            return fail(i, "the key name has characters that code page 936 cannot hold: [" + shown(text) + "]");
+        std::vector<std::string_view> parts = splitPath(path);
+        while (parts.size() > 1 && parts.back().empty()) parts.pop_back();  // trailing backslashes
+        KeyArg root;
+        if (!parseAnsiKeyPath(parts.front(), root))
+            return fail(i, "unknown root key in [" + shown(text) + "]");
+        if (parts.size() - 1 > kMaxKeyDepth)
+            return fail(i, "the key is more than " + std::to_string(kMaxKeyDepth) + " levels deep");
+        k.path = root.rootName;
+        for (size_t p = 1; p < parts.size(); ++p) {
+            std::string_view part = parts[p];
+            if (part.empty()) return fail(i, "an empty key name in [" + shown(text) + "]");
+            if (part.find('\0') != std::string_view::npos)
+                return fail(i, "a key name holds a NUL character: [" + shown(text) + "]");
+            if (part.size() > kMaxKeyNameBytes)
+                return fail(i, "a key name is longer than " + std::to_string(kMaxKeyNameBytes) + " bytes: [" +
+                                   shown(text) + "]");
+            if (!isCp936Text(part)) return fail(i, "a key name is not code page 936 text: [" + shown(text) + "]");
+            k.path += '\\';
+            k.path += part;
+        }
+        if (k.remove && parts.size() == 1) return fail(i, "a root key cannot be deleted");
         keys_.push_back(std::move(k));
         return true;
     }
@@ -191,23 +273,36 @@ private:
         std::string_view rest = line;
         if (rest.front() == '@') {
             rest.remove_prefix(1);
-        } else if (!unquote(rest, v.name)) {
-            return fail(i, "the value name has no closing quote");
+        } else {
+            std::string name;
+            if (!unquote(rest, name)) return fail(i, "the value name has no closing quote");
+            if (!storeName(name, v.name))
+                return fail(i, "the value name has characters that code page 936 cannot hold: " + shown(name));
+            if (v.name.find('\0') != std::string::npos) return fail(i, "the value name holds a NUL character");
+            if (v.name.size() > kMaxValueNameBytes)
+                return fail(i, "the value name is longer than " + std::to_string(kMaxValueNameBytes) +
+                                   " bytes: " + shown(name));
+            if (!isCp936Text(v.name)) return fail(i, "the value name is not code page 936 text: " + shown(name));
         }
         rest = trimLeft(rest);
         if (rest.empty() || rest.front() != '=') return fail(i, "= expected after the value name");
         rest = trimLeft(rest.substr(1));
-        if (rest == "-") {
+        if (!rest.empty() && rest.front() == '-' && blankOrComment(rest.substr(1))) {
             v.remove = true;
         } else if (!rest.empty() && rest.front() == '"') {
-            if (!unquote(rest, v.data)) return fail(i, "the text has no closing quote");
-            if (!trimLeft(rest).empty()) return fail(i, "text after the closing quote");
+            std::string text;
+            if (!unquote(rest, text)) return fail(i, "the text has no closing quote");
+            if (!blankOrComment(rest)) return fail(i, "text after the closing quote");
             v.type = REG_SZ;
+            v.data = cp936_ ? std::move(text) : storeText(text);
         } else if (rest.substr(0, 6) == "dword:") {
-            std::string_view digits = rest.substr(6);
+            std::string_view digits = trimLeft(rest.substr(6));
+            size_t end = std::min(digits.find_first_of(" \t;"), digits.size());
+            if (!blankOrComment(digits.substr(end))) return fail(i, "dword: needs up to 8 hex digits");
+            digits = digits.substr(0, end);
             std::uint32_t n = 0;
-            auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n, 16);
-            if (digits.empty() || digits.size() > 8 || ec != std::errc() || end != digits.data() + digits.size())
+            auto [last, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n, 16);
+            if (digits.empty() || digits.size() > 8 || ec != std::errc() || last != digits.data() + digits.size())
                 return fail(i, "dword: needs up to 8 hex digits");
             v.type = REG_DWORD;
             for (int b = 0; b < 4; ++b, n >>= 8) v.data += static_cast<char>(n & 0xFF);
@@ -220,7 +315,8 @@ private:
         return true;
     }
 
-    // "hex:..." or "hex(N):...", with "\" continuing the list on the next line.
+    // "hex:..." or "hex(N):...", with "\" continuing the list on the next line; a
+    // comment may end any of its lines.
     bool hexValue(size_t& i, std::string_view rest, RegFileValue& v) {
         size_t first = i;
         v.type = REG_BINARY;
@@ -233,16 +329,28 @@ private:
             rest.remove_prefix(close + 1);
         }
         if (rest.empty() || rest.front() != ':') return fail(i, ": expected after hex");
-        std::string list(rest.substr(1));
-        while (!list.empty() && list.back() == '\\') {
-            list.pop_back();
+        std::string list;
+        for (std::string_view piece = rest.substr(1);;) {
+            piece = trimRight(piece.substr(0, piece.find(';')));
+            if (piece.empty() || piece.back() != '\\') {
+                list += piece;
+                break;
+            }
+            list += piece.substr(0, piece.size() - 1);
             if (++i >= lines_.size()) return fail(first, "the hex list goes on past the end of the file");
-            list += trimLeft(lines_[i]);
+            piece = trimLeft(lines_[i]);
         }
         if (!parseHexList(list, v.data)) return fail(first, "bad hex list");
+        // Version 5.00 files carry text types as UTF-16LE; the store keeps code page 936.
+        std::string utf8;
+        if (version5_ && (v.type == REG_SZ || v.type == REG_EXPAND_SZ || v.type == REG_MULTI_SZ) &&
+            utf16leToUtf8(v.data, utf8))
+            v.data = storeText(utf8);
         return true;
     }
 
+    bool cp936_;
+    bool version5_ = false;
     std::vector<std::string_view> lines_;
     std::vector<RegFileKey>& keys_;
     std::string& error_;
@@ -275,7 +383,9 @@ bool writeRegFile(const std::vector<RegFileKey>& keys, std::string& out, std::st
 
 bool parseRegFile(std::string_view bytes, std::vector<RegFileKey>& keys, std::string& error) {
     keys.clear();
-    Parser parser(bytes, keys, error);
+    FileText file;
+    if (!decodeFileText(bytes, file, error)) return false;
+    Parser parser(file, keys, error);
     if (parser.run()) return true;
     keys.clear();
     return false;

@@ -1,5 +1,6 @@
-// REGEDIT4 .reg files: the text form keys and values travel in to and from the
-// platform's own registry editor. The file is code page 936 text with CRLF lines.
+// .reg files: the text form keys and values travel in to and from the platform's
+// own registry editor. Written as REGEDIT4 (code page 936, CRLF lines); read as
+// REGEDIT4 or Version 5.00, in UTF-16LE, UTF-8 or code page 936.
 #pragma once
 
 #include <string>
@@ -29,8 +30,11 @@ struct RegFileKey {
 // with `error`, for a name with a line break, which the format cannot hold.
 bool writeRegFile(const std::vector<RegFileKey>& keys, std::string& out, std::string& error);
 
-// Parses a whole file before anything is applied. False, with `error` naming the
-// line, for anything that is not REGEDIT4.
+// Parses and checks a whole file before anything is applied: key and value names
+// within the store's limits, code page 936 names, no NULs in names, no removal of a
+// root key. Text becomes code page 936 (see storeText); in Version 5.00 files the
+// UTF-16LE data of hex(1), hex(2) and hex(7) does too, all other data keeps its bytes.
+// False, with `error` naming the line, for anything else.
 bool parseRegFile(std::string_view bytes, std::vector<RegFileKey>& keys, std::string& error);
 
 }  // namespace registry::reg

@@ -22,6 +22,12 @@ std::string lower(std::string_view s) {
 
 }  // namespace
 
+bool isOneCharacter(std::string_view utf8) {
+    auto c = static_cast<unsigned char>(utf8.empty() ? 0 : utf8[0]);
+    size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+    return !utf8.empty() && n == utf8.size();
+}
+
 bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchRule> known, Switches& out,
                    std::string& error) {
     out = {};

@@ -25,6 +25,9 @@ struct Switches {
     }
 };
 
+// True for a switch value of exactly one character (UTF-8), as separators are.
+bool isOneCharacter(std::string_view utf8);
+
 // False, with `error`, for an unknown or repeated switch or a switch missing its value.
 bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchRule> known, Switches& out,
                    std::string& error);

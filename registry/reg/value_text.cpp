@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/codepage.h"
+#include "registry/reg/file_text.h"
 
 namespace registry::reg {
 namespace {
@@ -19,17 +20,24 @@ struct TypeRow {
     Form form;
 };
 
-constexpr std::array<TypeRow, 9> kTypes{{
+// The first row of a type gives its name; later rows are other names for it.
+constexpr std::array<TypeRow, 13> kTypes{{
     {REG_NONE, "REG_NONE", Form::Hex},
     {REG_SZ, "REG_SZ", Form::Text},
     {REG_EXPAND_SZ, "REG_EXPAND_SZ", Form::Text},
     {REG_BINARY, "REG_BINARY", Form::Hex},
     {REG_DWORD, "REG_DWORD", Form::Dword},
+    {REG_DWORD, "REG_DWORD_LITTLE_ENDIAN", Form::Dword},
     {REG_DWORD_BIG_ENDIAN, "REG_DWORD_BIG_ENDIAN", Form::DwordBigEndian},
     {REG_LINK, "REG_LINK", Form::Hex},
     {REG_MULTI_SZ, "REG_MULTI_SZ", Form::MultiText},
+    {8, "REG_RESOURCE_LIST", Form::Hex},
+    {9, "REG_FULL_RESOURCE_DESCRIPTOR", Form::Hex},
+    {10, "REG_RESOURCE_REQUIREMENTS_LIST", Form::Hex},
     {REG_QWORD, "REG_QWORD", Form::Qword},
 }};
+
+constexpr std::string_view kNoCp936 = "The data has characters that code page 936 cannot hold.";
 
 const TypeRow* row(DWORD type) {
     for (const TypeRow& r : kTypes)
@@ -77,6 +85,8 @@ bool parseNumber(std::string_view text, std::uint64_t max, std::uint64_t& value)
 
 }  // namespace
 
+bool isMultiText(DWORD type) { return formOf(type) == Form::MultiText; }
+
 bool typeFromName(std::string_view name, DWORD& type) {
     for (const TypeRow& r : kTypes) {
         bool same = r.name.size() == name.size();
@@ -97,18 +107,18 @@ std::string typeName(DWORD type) {
     return buffer;
 }
 
-std::string displayData(DWORD type, std::string_view bytes) {
+std::string displayData(DWORD type, std::string_view bytes, std::string_view separator) {
     switch (formOf(type)) {
         case Form::Text:
-            return platform::cp936ToUtf8(bytes.substr(0, bytes.find('\0')));
+            return shownText(bytes.substr(0, bytes.find('\0')));
         case Form::MultiText: {
             while (!bytes.empty() && bytes.back() == '\0') bytes.remove_suffix(1);
             std::string out;
             for (size_t start = 0; start <= bytes.size();) {
                 size_t end = bytes.find('\0', start);
                 if (end == std::string_view::npos) end = bytes.size();
-                if (start > 0) out += "\\0";
-                out += platform::cp936ToUtf8(bytes.substr(start, end - start));
+                if (start > 0) out += separator;
+                out += shownText(bytes.substr(start, end - start));
                 start = end + 1;
             }
             return out;
@@ -131,26 +141,33 @@ std::string displayData(DWORD type, std::string_view bytes) {
     return hexDigits(bytes);
 }
 
-bool parseData(DWORD type, std::string_view utf8, std::string& bytes, std::string& error) {
+bool parseData(DWORD type, const DataArg& arg, std::string& bytes, std::string& error) {
     bytes.clear();
+    std::string_view utf8 = arg.text;
     switch (formOf(type)) {
         case Form::Text:
             if (platform::utf8ToCp936(utf8, bytes)) return true;
-            error = "The data has characters that code page 936 cannot hold.";
+            error = kNoCp936;
             return false;
         case Form::MultiText: {
-            // Strings separated by the two characters \0, each ending with a NUL, then one more.
-            for (size_t start = 0; !utf8.empty() && start <= utf8.size();) {
-                size_t end = utf8.find("\\0", start);
+            // Each string ends with a NUL, and one more NUL ends the list, so a list
+            // cannot hold an empty string; a separator at the very end is allowed.
+            std::string_view sep = arg.separator.empty() ? std::string_view("\\0") : arg.separator;
+            for (size_t start = 0; start < utf8.size();) {
+                size_t end = utf8.find(sep, start);
                 if (end == std::string_view::npos) end = utf8.size();
                 std::string part;
+                if (end == start) {
+                    error = "Invalid REG_MULTI_SZ data: an empty string cannot stand between two separators.";
+                    return false;
+                }
                 if (!platform::utf8ToCp936(utf8.substr(start, end - start), part)) {
-                    error = "The data has characters that code page 936 cannot hold.";
+                    error = kNoCp936;
                     return false;
                 }
                 bytes += part;
                 bytes += '\0';
-                start = end + 2;
+                start = end + sep.size();
             }
             bytes += '\0';
             return true;
@@ -160,10 +177,12 @@ bool parseData(DWORD type, std::string_view utf8, std::string& bytes, std::strin
         case Form::Qword: {
             bool wide = formOf(type) == Form::Qword;
             std::uint64_t v = 0;
-            if (utf8.empty()) utf8 = "0";
+            if (!arg.given) {
+                error = typeName(type) + " needs its number: /d NUMBER (decimal, or hex after 0x).";
+                return false;
+            }
             if (!parseNumber(utf8, wide ? ~0ull : 0xFFFFFFFFull, v)) {
-                error =
-                    "Invalid number for " + typeName(type) + ": " + std::string(utf8) + " (decimal, or hex after 0x).";
+                error = "Invalid number for " + typeName(type) + ": " + excerpt(utf8) + " (decimal, or hex after 0x).";
                 return false;
             }
             if (formOf(type) == Form::DwordBigEndian)
@@ -182,7 +201,7 @@ bool parseData(DWORD type, std::string_view utf8, std::string& bytes, std::strin
         unsigned value = 0;
         auto [end, ec] = std::from_chars(utf8.data() + i, utf8.data() + i + 2, value, 16);
         if (ec != std::errc() || end != utf8.data() + i + 2) {
-            error = "Invalid hex data for " + typeName(type) + ": " + std::string(utf8) + ".";
+            error = "Invalid hex data for " + typeName(type) + ": " + excerpt(utf8) + ".";
             return false;
         }
         bytes += static_cast<char>(value);

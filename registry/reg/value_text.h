@@ -14,12 +14,24 @@ bool typeFromName(std::string_view name, DWORD& type);
 // "REG_SZ", or "REG_0x20" for a type without a name.
 std::string typeName(DWORD type);
 
-// Query output: text as UTF-8, numbers as 0x..., anything else as hex digits.
-std::string displayData(DWORD type, std::string_view bytes);
+// True for REG_MULTI_SZ, whose strings /s and /se separate.
+bool isMultiText(DWORD type);
 
-// The stored bytes for /d DATA (UTF-8). Text is stored in code page 936 without a
-// terminator, as the suite's own writes store it; REG_DWORD takes decimal or 0x hex;
-// REG_BINARY takes hex digits ("3030" is two bytes 0x30). False, with `error`, for bad data.
-bool parseData(DWORD type, std::string_view utf8, std::string& bytes, std::string& error);
+// Query output: text as UTF-8, the strings of REG_MULTI_SZ joined by `separator`,
+// numbers as 0x..., anything else as hex digits.
+std::string displayData(DWORD type, std::string_view bytes, std::string_view separator = "\\0");
+
+struct DataArg {
+    bool given = false;         // /d was on the command line
+    std::string_view text;      // its UTF-8 text
+    std::string_view separator; // /s for REG_MULTI_SZ; empty: the two characters \0
+};
+
+// The stored bytes for /d DATA. Text is stored in code page 936 without a terminator,
+// as the suite's own writes store it; REG_MULTI_SZ as NUL-ended strings and one more
+// NUL; REG_DWORD, REG_QWORD and REG_DWORD_BIG_ENDIAN need a number, decimal or 0x hex;
+// REG_BINARY, REG_NONE and the other types take an even count of hex digits ("3030" is
+// two bytes 0x30). False, with `error`, for bad or missing data.
+bool parseData(DWORD type, const DataArg& arg, std::string& bytes, std::string& error);
 
 }  // namespace registry::reg

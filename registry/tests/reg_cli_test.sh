@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The reg program itself: the suite's own store by default, exit codes, one-line errors,
-# and REG_SZ (Chinese too), REG_DWORD and REG_BINARY through add, query, export, import.
+# and REG_SZ (Chinese too), REG_DWORD and REG_BINARY through add, query, export, import;
+# help and version without a store, hostile imports, an export onto a full disk, the manual.
 set -u
 reg="${SUITE_BIN_DIR:?}/reg"
 work="${TMPDIR:?}"
@@ -59,6 +60,48 @@ XDG_DATA_HOME="$work/bad" expect_error "garbage store" "$reg" query HKCU
 grep -q 'registry.db' "$work/err" || fail "the garbage store's message does not name the file: $(cat "$work/err")"
 XDG_DATA_HOME="$work/bad" expect_error "write to a garbage store" "$reg" add 'HKCU\x' /v a /d b /f
 cmp -s "$work/bad/shellstyle-suite/registry.db" "$work/garbage.copy" || fail "the garbage store was changed"
+
+# Help and the version need no store.
+XDG_DATA_HOME="$work/nostore" "$reg" --version | grep -Eq '^reg [0-9]+(\.[0-9]+)+$' || fail "--version"
+for cmd in query add delete export import; do
+    XDG_DATA_HOME="$work/nostore" "$reg" "$cmd" /? >"$work/out" || fail "$cmd /? exit status"
+    head -1 "$work/out" | grep -q "^reg $cmd " || fail "$cmd /? shows: $(head -1 "$work/out")"
+done
+[ ! -e "$work/nostore" ] || fail "help made a store"
+
+# A device or a pipe is refused at once with one line, not read until memory runs out.
+expect_error "import of /dev/zero" timeout 30 "$reg" import /dev/zero
+mkfifo "$work/pipe.reg"
+expect_error "import of a pipe" timeout 30 "$reg" import "$work/pipe.reg"
+
+# An export that a full disk cannot hold leaves the earlier export whole. A private
+# mount namespace holds the small disk, so nothing outside this test sees it.
+if unshare --mount true 2>/dev/null; then
+    mkdir -p "$work/full"
+    big=$(head -c 40000 /dev/urandom | od -An -v -tx1 | tr -d ' \n')
+    "$reg" add 'HKCU\Big' /v b /t REG_BINARY /d "$big" /f >/dev/null || fail "add of a big value"
+    unshare --mount bash -c '
+        mount -t tmpfs -o size=64k tmpfs "$1" || exit 2
+        printf "earlier export" >"$1/keep.reg"
+        "$2" export "HKCU\Big" "$1/keep.reg" /y 2>"$3/full.err"
+        echo $? >"$3/full.status"
+        cat "$1/keep.reg" >"$3/full.after"
+        ls "$1" >"$3/full.ls"' _ "$work/full" "$reg" "$work"
+    [ "$(cat "$work/full.status" 2>/dev/null)" = 1 ] || fail "export onto a full disk: status $(cat "$work/full.status" 2>/dev/null)"
+    [ "$(cat "$work/full.after" 2>/dev/null)" = "earlier export" ] || fail "the earlier export was damaged"
+    [ "$(cat "$work/full.ls" 2>/dev/null)" = "keep.reg" ] || fail "a temporary file was left: $(cat "$work/full.ls")"
+    [ "$(wc -l <"$work/full.err")" -eq 1 ] || fail "full disk message: $(cat "$work/full.err")"
+else
+    echo "SKIPPED: full-disk export (no private mount namespace for a small tmpfs here)"
+fi
+
+# The manual page formats without warnings.
+if command -v groff >/dev/null; then
+    warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "${SUITE_SOURCE_DIR:?}/registry/reg/reg.1" 2>&1)
+    [ -z "$warnings" ] || fail "reg.1: $warnings"
+else
+    echo "SKIPPED: reg.1 check (groff is not installed)"
+fi
 
 [ "$failures" -eq 0 ] && echo "all reg checks passed"
 exit $((failures > 0))

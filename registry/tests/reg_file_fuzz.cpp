@@ -1,4 +1,5 @@
-// Fuzzing the .reg reader: no input crashes it, and what it reads writes back and reads the same.
+// Fuzzing the .reg reader: no input crashes it, what it accepts the store can hold
+// (names within its limits, no NULs), and what it reads writes back and reads the same.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -24,6 +25,29 @@ bool same(const std::vector<registry::reg::RegFileKey>& a, const std::vector<reg
     return true;
 }
 
+// Key paths split at backslashes that are not the second byte of a double-byte character.
+bool withinLimits(const registry::reg::RegFileKey& k) {
+    std::vector<size_t> parts{0};  // byte count of each name, the root's first
+    for (size_t i = 0; i < k.path.size(); ++i) {
+        auto c = static_cast<unsigned char>(k.path[i]);
+        if (c == 0) return false;
+        if (c >= 0x81 && c <= 0xFE && i + 1 < k.path.size()) {
+            parts.back() += 2;
+            ++i;
+        } else if (c == '\\') {
+            parts.push_back(0);
+        } else {
+            ++parts.back();
+        }
+    }
+    if (parts.size() - 1 > 512) return false;
+    for (size_t n : parts)
+        if (n == 0 || n > 255) return false;
+    for (const auto& v : k.values)
+        if (v.name.find('\0') != std::string::npos || v.name.size() > 16383) return false;
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
@@ -31,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     std::vector<registry::reg::RegFileKey> keys, again;
     std::string error, text;
     if (!registry::reg::parseRegFile(input, keys, error)) return 0;
+    for (const auto& k : keys)
+        if (!withinLimits(k)) std::abort();
     if (!registry::reg::writeRegFile(keys, text, error)) return 0;
     if (!registry::reg::parseRegFile(text, again, error) || !same(keys, again)) std::abort();
     return 0;

@@ -4,75 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
-#include <map>
-#include <sstream>
-#include <tuple>
 
 #include "registry/reg/reg_file.h"
-#include "registry/sqlite_store.h"
-#include "registry/tests/temp_folder.h"
+#include "registry/tests/reg_fixture.h"
 
 namespace registry {
 namespace {
 
 using namespace std::string_literals;
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome reg(RegistryApi& api, std::vector<std::string> args, std::string answers = "") {
-    std::ostringstream out, err;
-    std::istringstream in(answers);
-    reg::Context ctx{api, out, err, in};
-    int status = reg::run(ctx, args);
-    return {status, out.str(), err.str()};
-}
-
-// Every key below `sub` with its values, as (path, name, type, bytes) rows.
-using Dump = std::vector<std::tuple<std::string, std::string, DWORD, std::string>>;
-
-void dump(RegistryApi& api, HKEY root, const std::string& sub, Dump& rows) {
-    HKEY key = 0;
-    ASSERT_EQ(api.RegOpenKeyExA(root, sub, 0, KEY_READ, &key), ERROR_SUCCESS) << sub;
-    std::vector<ValueEntry> values;
-    std::vector<std::string> subKeys;
-    api.enumValues(key, values);
-    api.enumSubKeys(key, subKeys);
-    api.RegCloseKey(key);
-    rows.emplace_back(sub, "<key>", 0, "");
-    for (const ValueEntry& v : values) rows.emplace_back(sub, v.name, v.type, v.data);
-    for (const std::string& s : subKeys) dump(api, root, sub.empty() ? s : sub + "\\" + s, rows);
-}
-
-Dump dump(RegistryApi& api, HKEY root, const std::string& sub) {
-    Dump rows;
-    dump(api, root, sub, rows);
-    return rows;
-}
-
-std::string fileBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-class RegTest : public ::testing::Test {
-protected:
-    testing::TempFolder dir;
-    SqliteStore store{dir / "a.db"};
-    SqliteStore empty{dir / "b.db"};
-
-    void put(std::string_view sub, std::string_view name, DWORD type, std::string_view bytes) {
-        HKEY key = 0;
-        ASSERT_EQ(store.RegCreateKeyA(HKEY_CURRENT_USER, sub, &key), ERROR_SUCCESS);
-        ASSERT_EQ(store.RegSetValueExA(key, name, 0, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                       static_cast<DWORD>(bytes.size())),
-                  ERROR_SUCCESS);
-        store.RegCloseKey(key);
-    }
-};
+using testing::dump;
+using testing::Dump;
+using testing::fileBytes;
+using testing::Outcome;
+using testing::reg;
+using testing::RegTest;
 
 TEST_F(RegTest, AddQueryExportImportRoundTrip) {
     const std::string key = "HKCU\\Software\\测试";
@@ -173,7 +118,7 @@ TEST_F(RegTest, ImportReadsWhatTheEditorWrites) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("line 5"), std::string::npos) << bad.err;
     EXPECT_EQ(store.RegOpenKeyExA(HKEY_CURRENT_USER, "New", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-    for (std::string text : {"Windows Registry Editor Version 5.00\r\n"s, "REGEDIT4\r\n\"a\"=\"1\"\r\n"s,
+    for (std::string text : {"Windows Registry Editor Version 4.00\r\n"s, "REGEDIT4\r\n\"a\"=\"1\"\r\n"s,
                              "REGEDIT4\r\n[HKEY_NOWHERE\\x]\r\n"s, "REGEDIT4\r\n[HKCU\\x]\r\n"s,
                              "REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex:01,\\"s,
                              "REGEDIT4\r\n[HKEY_CURRENT_USER\\x]\r\n\"a=\"1\"\r\n"s,
@@ -201,6 +146,15 @@ TEST_F(RegTest, FailuresExitWithOneLine) {
         {"add", "HKCU\\N", "/v", "x", "/t", "REG_TEXT"},
         {"add", "HKCU\\N", "/v", "x", "/d", "smile \xF0\x9F\x98\x80"},
         {"add", "HKCU\\N", "/v", "x", "/ve"},
+        {"add", "HKCU\\N", "/v", "d", "/t", "REG_DWORD"},
+        {"add", "HKCU\\N", "/v", "d", "/t", "REG_QWORD", "/d", "18446744073709551616"},
+        {"add", "HKCU\\N", "/v", "d", "/t", "REG_DWORD_BIG_ENDIAN", "/d", ""},
+        {"add", "HKCU\\N", "/v", "n", "/t", "REG_NONE", "/d", "abc"},
+        {"add", "HKCU\\N", "/v", "m", "/t", "REG_MULTI_SZ", "/d", "a\\0\\0b"},
+        {"add", "HKCU\\N", "/v", "m", "/t", "REG_MULTI_SZ", "/s", "ab", "/d", "a"},
+        {"add", "HKCU\\N", "/v", "m", "/s", ",", "/d", "a"},
+        {"add", "HKCU\\N", "HKCU\\M"},
+        {"query", "HKCU", "/se", "ab"},
         {"delete", "HKCU", "/f"},
         {"delete", "HKCU\\Missing", "/f"},
         {"delete", "HKCU\\Control Panel", "/v", "Missing", "/f"},
