@@ -48,6 +48,7 @@ void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
 Form1::Form1(platform::MessageBoxes& boxes, platform::Clock& clock, std::filesystem::path lessonDir, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      boxes_(boxes),
       clock_(clock),
       lessonDir_(std::move(lessonDir)),
       exercise_(*this, boxes),
@@ -100,6 +101,7 @@ void Form1::buildControls() {
     paint(RTB, QPalette::Base, kTeal);
     paint(RTB, QPalette::Text, kBlack);
     RTB->viewport()->installEventFilter(this);
+    RTB->setAccessibleName(QStringLiteral("课文"));
 
     auto makeBox = [&](int left, int top, int width, int height) {
         auto* box = new QLineEdit(client);
@@ -115,6 +117,8 @@ void Form1::buildControls() {
     };
     Text2 = makeBox(0, 4080, 7095, 375);
     Text1 = makeBox(3000, 2040, 1215, 495);
+    Text2->setAccessibleName(QStringLiteral("练习输入"));
+    Text1->setAccessibleName(QStringLiteral("录入"));
     Text2->installEventFilter(this);
     for (QWidget* w : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(RTB)})
         menuKeys_->watch(w);
@@ -138,7 +142,7 @@ void Form1::buildMenus() {
     };
     file = bar->addMenu(QStringLiteral("文件(&F)"));
     begin = item(file, "开始(&B)", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { begin_Click(); });
-    go = item(file, "继续(&G)", QKeySequence(Qt::Key_F12), [this] { exercise_.resume(); });
+    go = item(file, "继续(&G)", QKeySequence(Qt::Key_F12), [this] { go_Click(); });
     pause = item(file, "暂停(&P)", QKeySequence(Qt::Key_F11), [this] { exercise_.pause(); });
     line1 = file->addSeparator();
     quit = item(file, "退出(&Q)", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
@@ -166,17 +170,37 @@ void Form1::Form_Load() {
 }
 
 void Form1::OpenFile(const QString& fileName) {
-    exercise_.openLesson(readLessonFile(lessonDir_ / fileName.toStdString()));
+    const LessonRead read = readLessonFile(lessonDir_ / fileName.toStdString());
+    exercise_.openLesson(read.text);
+    if (!read.refusal.isEmpty())
+        boxes_.show(read.refusal, kProgramTitle, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
 void Form1::begin_Click() {
     exercise_.begin();
-    if (Text2->isVisible() && Text2->isEnabled()) Text2->setFocus();
+    focusTypingBox();
+}
+
+void Form1::go_Click() {
+    exercise_.resume();
+    focusTypingBox();
 }
 
 void Form1::inset_Click() {
     exercise_.freeEntry();
-    Text1->setFocus();
+    focusTypingBox();
+}
+
+// Pausing disables the box that had the keyboard focus, and the focus leaves it;
+// whatever lets typing go on again gives it back, so that key strokes and the
+// input method's commits land in the box in front.
+void Form1::focusTypingBox() {
+    for (QLineEdit* box : {Text1, Text2}) {
+        if (box->isVisibleTo(this) && box->isEnabled()) {
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void Form1::Timer1_Timer() {
