@@ -82,6 +82,30 @@ TEST_F(Form1Test, WindowLooksAsDesigned) {
     EXPECT_TRUE(form.RTB->isReadOnly());
 }
 
+// Every caption, including the counters at their widest, shows whole in the font
+// actually drawn, and the status line's labels do not run into each other.
+TEST_F(Form1Test, CaptionsFitTheirLabels) {
+    writeLesson("1.txt", "abc");
+    form.OpenFile(QStringLiteral("1.txt"));
+    for (int i = 0; i < 12; ++i) second();  // keep the clock text wide
+    form.begin->trigger();
+    QTest::keyClicks(form.Text2, QStringLiteral("abx"));  // an error count to show
+    QLabel* const row[] = {form.Label1, form.Label2, form.Label5, form.Label6,
+                           form.Label3, form.Label4, form.Label7, form.Label8};
+    for (QLabel* label : row) {
+        const QFontMetrics fm = label->fontMetrics();
+        const QRect need = fm.boundingRect(label->text());
+        const QRect room = label->contentsRect();
+        EXPECT_GE(room.width(), fm.horizontalAdvance(label->text())) << label->text().toStdString();
+        EXPECT_GE(room.width(), need.right() + 1) << label->text().toStdString();
+        EXPECT_GE(room.left() + need.left(), 0) << label->text().toStdString();
+        EXPECT_GE(room.height(), fm.height()) << label->text().toStdString();
+    }
+    for (std::size_t i = 0; i + 1 < std::size(row); ++i)
+        EXPECT_LT(row[i]->geometry().right(), row[i + 1]->geometry().left()) << row[i]->text().toStdString();
+    EXPECT_LE(form.Label1->geometry().bottom(), form.RTB->geometry().top());
+}
+
 TEST_F(Form1Test, AbcdLessonTypedThroughTheInputBox) {
     writeLesson("1.txt", "ab\r\ncd\r\n");
     form.OpenFile(QStringLiteral("1.txt"));

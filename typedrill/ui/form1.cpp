@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 #include "typedrill/core/lesson_file.h"
@@ -35,6 +36,19 @@ QFont songti(int pixelSize) {
     f.setPixelSize(pixelSize);
     f.setWeight(QFont::Normal);
     return f;
+}
+
+// Sizes a status-line label to at least its design size and to the whole of its
+// text as drawn: the design's 12-pixel line is shorter than the Chinese fonts'
+// line height, and a glyph may reach past its advance or before its origin.
+void fitLabel(QLabel* label, QSize design) {
+    const QFontMetrics fm = label->fontMetrics();
+    const QString text = label->text();
+    const QRect ink = fm.boundingRect(text);
+    const int lead = std::max(0, -ink.left());  // a glyph drawn left of its origin
+    label->setContentsMargins(lead, 0, 0, 0);
+    const int width = lead + std::max(fm.horizontalAdvance(text), ink.right() + 1);
+    label->setFixedSize(std::max(design.width(), width), std::max(design.height(), fm.height()));
 }
 
 void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
@@ -88,13 +102,14 @@ void Form1::buildControls() {
         paint(label, QPalette::Window, kTeal);
         paint(label, QPalette::WindowText, kBlack);
         label->move(twips(row.left), 0);
-        if (row.width > 0) label->setFixedSize(twips(row.width), twips(240));
-        else label->adjustSize();
+        fitLabel(label, QSize(twips(row.width), twips(240)));
         *row.label = label;
     }
+    // The lesson box starts below the status line and keeps its bottom.
+    const int statusHeight = Label1->height();
 
     RTB = new LessonBox(client);
-    RTB->setGeometry(0, twips(240), twips(7095), twips(3855));
+    RTB->setGeometry(0, statusHeight, twips(7095), twips(240) + twips(3855) - statusHeight);
     RTB->setFont(songti(14));
     RTB->document()->setDefaultFont(songti(14));
     RTB->setFrameShape(QFrame::Box);
@@ -251,7 +266,7 @@ void Form1::stateChanged() {
     for (auto [label, text] : values) {
         if (label->text() == *text) continue;
         label->setText(*text);
-        label->adjustSize();
+        fitLabel(label, QSize(0, Label1->height()));
     }
 
     const Controls& c = exercise_.controls();
