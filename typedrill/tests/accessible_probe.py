@@ -3,7 +3,8 @@
 # reader would. For each line read from standard input it prints one
 # "name=value" line per fact and then a line holding a single ".":
 #   lesson=<the lesson box's text>   caret=<its caret offset>
-#   marks=<Y or . per lesson character, from its colour attributes, first 40>
+#   marks=<per lesson character, from its colour attributes, the first 40:
+#          Y yellow, . black, ? anything else>
 #   input=<the input box's text>     typed=, errors=<the counters' texts>
 # Nothing but the "." while the window is not (yet) on the bus.
 import sys
@@ -42,7 +43,7 @@ class Window:
             attrs, start, end = text.getAttributeRun(offset, False)
             colour = dict(a.split(":", 1) for a in attrs).get("fg-color", "").replace(" ", "")
             step = max(end, offset + 1) - offset
-            marks += ("Y" if colour == "255,255,0" else ".") * step
+            marks += {"255,255,0": "Y", "0,0,0": "."}.get(colour, "?") * step
             offset += step
         yield "lesson=" + lesson
         yield "caret=%d" % text.caretOffset
