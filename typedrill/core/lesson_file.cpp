@@ -1,11 +1,8 @@
 // Reading lesson files.
 #include "typedrill/core/lesson_file.h"
 
-#include <fstream>
-#include <iterator>
-#include <string>
-
 #include "platform/codepage.h"
+#include "platform/safe_file.h"
 
 namespace typedrill {
 
@@ -24,14 +21,20 @@ QString joinLessonLines(std::string_view cp936Bytes) {
     return text;
 }
 
-QString readLessonFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return {};
-    return joinLessonLines(bytes);
+LessonRead readLessonFile(const std::filesystem::path& path) {
+    // Lesson files are only read, so one placed in the folder as a link is taken.
+    const platform::ReadResult read = platform::readRegularFile(path, kMaxLessonBytes, /*followLinks=*/true);
+    const QString name = QString::fromStdString(path.filename().string());
+    switch (read.status) {
+    case platform::ReadStatus::Ok: return {joinLessonLines(read.bytes), {}};
+    case platform::ReadStatus::Missing: return {};
+    case platform::ReadStatus::TooLarge:
+        return {{}, QStringLiteral("练习文件“%1”超过 1 MB，不是练习课文，没有载入。").arg(name)};
+    case platform::ReadStatus::NotRegular:
+        return {{}, QStringLiteral("“%1”不是普通文件，没有载入。").arg(name)};
+    case platform::ReadStatus::Failed: break;
+    }
+    return {{}, QStringLiteral("练习文件“%1”无法读取，没有载入。").arg(name)};
 }
 
 }  // namespace typedrill

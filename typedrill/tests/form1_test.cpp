@@ -1,6 +1,7 @@
 // The practice window driven through its widgets, offscreen.
 #include "typedrill/ui/form1.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/codepage.h"
 #include "platform/testing/fake_clock.h"
 #include "platform/testing/fake_dialogs.h"
 #include "typedrill/ui/lesson_box.h"
@@ -78,6 +80,30 @@ TEST_F(Form1Test, WindowLooksAsDesigned) {
     EXPECT_TRUE(form.Label2->text().isEmpty());
     EXPECT_EQ(form.Label1->text(), QStringLiteral("总共输入："));
     EXPECT_TRUE(form.RTB->isReadOnly());
+}
+
+// Every caption, including the counters at their widest, shows whole in the font
+// actually drawn, and the status line's labels do not run into each other.
+TEST_F(Form1Test, CaptionsFitTheirLabels) {
+    writeLesson("1.txt", "abc");
+    form.OpenFile(QStringLiteral("1.txt"));
+    for (int i = 0; i < 12; ++i) second();  // keep the clock text wide
+    form.begin->trigger();
+    QTest::keyClicks(form.Text2, QStringLiteral("abx"));  // an error count to show
+    QLabel* const row[] = {form.Label1, form.Label2, form.Label5, form.Label6,
+                           form.Label3, form.Label4, form.Label7, form.Label8};
+    for (QLabel* label : row) {
+        const QFontMetrics fm = label->fontMetrics();
+        const QRect need = fm.boundingRect(label->text());
+        const QRect room = label->contentsRect();
+        EXPECT_GE(room.width(), fm.horizontalAdvance(label->text())) << label->text().toStdString();
+        EXPECT_GE(room.width(), need.right() + 1) << label->text().toStdString();
+        EXPECT_GE(room.left() + need.left(), 0) << label->text().toStdString();
+        EXPECT_GE(room.height(), fm.height()) << label->text().toStdString();
+    }
+    for (std::size_t i = 0; i + 1 < std::size(row); ++i)
+        EXPECT_LT(row[i]->geometry().right(), row[i + 1]->geometry().left()) << row[i]->text().toStdString();
+    EXPECT_LE(form.Label1->geometry().bottom(), form.RTB->geometry().top());
 }
 
 TEST_F(Form1Test, AbcdLessonTypedThroughTheInputBox) {
@@ -205,6 +231,82 @@ TEST_F(Form1Test, LongLessonKeepsThePlaceInViewAndMarksIt) {
     EXPECT_EQ(form.RTB->shownColour(3000), kYellow);
     EXPECT_EQ(form.RTB->shownColour(3001), kBlack);
     EXPECT_GT(form.RTB->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(Form1Test, ContinueGivesTheKeyboardBackToTheBoxInFront) {
+    writeLesson("1.txt", "\xCE\xE5\xB1\xCA");  // 五笔
+    form.OpenFile(QStringLiteral("1.txt"));
+    form.begin->trigger();
+    EXPECT_TRUE(form.Text2->hasFocus());
+    form.pause->trigger();
+    form.go->trigger();
+    ASSERT_TRUE(form.Text2->hasFocus());
+    commit(QApplication::focusWidget(), QStringLiteral("五"));  // the input method commits to the focus
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("1个字"));
+
+    form.inset->trigger();
+    EXPECT_TRUE(form.Text1->hasFocus());
+    form.pause->trigger();
+    form.go->trigger();
+    EXPECT_TRUE(form.Text1->hasFocus());
+
+    form.OpenFile(QStringLiteral("1.txt"));  // loading shows the input box again, disabled
+    form.begin->trigger();
+    EXPECT_TRUE(form.Text2->hasFocus());
+}
+
+TEST_F(Form1Test, OversizedLessonIsRefusedAndSaidSo) {
+    writeLesson("3.txt", std::string(2 * 1024 * 1024, 'a'));
+    form.OpenFile(QStringLiteral("3.txt"));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("3.txt")));
+    EXPECT_TRUE(form.exercise().lesson().isEmpty());
+    form.begin->trigger();
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, QStringLiteral("对不起,你还没有选择练习的级别！"));
+}
+
+// Screen readers get the lesson as loaded, not the box's wrapped lines, and its
+// marks as colours.
+TEST_F(Form1Test, ScreenReadersReadTheLessonAndItsMarks) {
+    QString lesson;
+    for (int i = 0; i < 650; ++i) lesson += QChar(i % 13 == 12 ? char16_t(u'，') : char16_t(0x4E00 + i));
+    std::string head, tail;
+    ASSERT_TRUE(platform::utf8ToCp936(lesson.left(300).toStdString(), head));
+    ASSERT_TRUE(platform::utf8ToCp936(lesson.mid(300).toStdString(), tail));
+    writeLesson("2.txt", head + "\r\n" + tail);
+
+    form.OpenFile(QStringLiteral("2.txt"));
+    form.begin->trigger();
+    for (int i = 0; i < 3; ++i) commit(form.Text2, lesson.mid(i, 1));
+    commit(form.Text2, QStringLiteral("x"));  // wrong: the fourth character turns black
+    ASSERT_GT(form.RTB->documentPosition(649), 649);  // shown wrapped into lines
+
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(form.RTB);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(QAccessible::Name), QStringLiteral("课文"));
+    EXPECT_TRUE(box->state().readOnly);
+    QAccessibleTextInterface* text = box->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), 650);
+    EXPECT_EQ(text->text(0, 650), lesson);
+    EXPECT_EQ(text->cursorPosition(), 3);  // back at the wrong one
+
+    int start = -1, end = -1;
+    const QString yellow = text->attributes(1, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(0, 3));
+    EXPECT_TRUE(yellow.contains(QStringLiteral(";color:rgb(255,255,0);"))) << yellow.toStdString();
+    EXPECT_TRUE(yellow.startsWith(QStringLiteral("background-color:rgb(0,192,192);")));
+    const QString black = text->attributes(3, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(3, 650));
+    EXPECT_TRUE(black.contains(QStringLiteral(";color:rgb(0,0,0);")));
+
+    // Geometry in both directions, on the second shown line (after a line break).
+    int onSecondLine = 0;
+    while (form.RTB->documentPosition(onSecondLine) == onSecondLine) ++onSecondLine;
+    const QRect rect = text->characterRect(onSecondLine + 1);
+    EXPECT_TRUE(QRect(form.RTB->mapToGlobal(QPoint(0, 0)), form.RTB->size()).contains(rect.center()));
+    EXPECT_EQ(text->offsetAtPoint(rect.center()), onSecondLine + 1);
 }
 
 TEST(ShippedLessons, FiveLevelsDecodeCleanly) {

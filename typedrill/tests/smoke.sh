@@ -38,3 +38,20 @@ smoke_wait_gone '^关于$' 10
 xdotool windowfocus --sync "$win"
 xdotool key ctrl+q
 smoke_wait_gone '^五笔typedrill$' 10
+
+# The same window at twice the scale.
+QT_SCALE_FACTOR=2 "$SUITE_BIN_DIR/typedrill" & smoke_track $!
+win=$(smoke_wait_window '^五笔typedrill$')
+xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
+sleep 0.5
+xdotool key --window "$win" alt+s
+sleep 0.4
+xdotool key --window "$win" Return
+sleep 0.5
+xdotool key --window "$win" ctrl+b
+sleep 0.5
+xdotool type --delay 150 '王土x'
+sleep 1.5
+smoke_shot typedrill-level1-2x "$win"
+xdotool key ctrl+q
+smoke_wait_gone '^五笔typedrill$' 10

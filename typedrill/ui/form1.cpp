@@ -12,6 +12,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 
 #include "typedrill/core/lesson_file.h"
@@ -37,6 +38,19 @@ QFont songti(int pixelSize) {
     return f;
 }
 
+// Sizes a status-line label to at least its design size and to the whole of its
+// text as drawn: the design's 12-pixel line is shorter than the Chinese fonts'
+// line height, and a glyph may reach past its advance or before its origin.
+void fitLabel(QLabel* label, QSize design) {
+    const QFontMetrics fm = label->fontMetrics();
+    const QString text = label->text();
+    const QRect ink = fm.boundingRect(text);
+    const int lead = std::max(0, -ink.left());  // a glyph drawn left of its origin
+    label->setContentsMargins(lead, 0, 0, 0);
+    const int width = lead + std::max(fm.horizontalAdvance(text), ink.right() + 1);
+    label->setFixedSize(std::max(design.width(), width), std::max(design.height(), fm.height()));
+}
+
 void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
     QPalette p = w->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) p.setColor(group, role, colour);
@@ -48,6 +62,7 @@ void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
 Form1::Form1(platform::MessageBoxes& boxes, platform::Clock& clock, std::filesystem::path lessonDir, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      boxes_(boxes),
       clock_(clock),
       lessonDir_(std::move(lessonDir)),
       exercise_(*this, boxes),
@@ -87,19 +102,21 @@ void Form1::buildControls() {
         paint(label, QPalette::Window, kTeal);
         paint(label, QPalette::WindowText, kBlack);
         label->move(twips(row.left), 0);
-        if (row.width > 0) label->setFixedSize(twips(row.width), twips(240));
-        else label->adjustSize();
+        fitLabel(label, QSize(twips(row.width), twips(240)));
         *row.label = label;
     }
+    // The lesson box starts below the status line and keeps its bottom.
+    const int statusHeight = Label1->height();
 
     RTB = new LessonBox(client);
-    RTB->setGeometry(0, twips(240), twips(7095), twips(3855));
+    RTB->setGeometry(0, statusHeight, twips(7095), twips(240) + twips(3855) - statusHeight);
     RTB->setFont(songti(14));
     RTB->document()->setDefaultFont(songti(14));
     RTB->setFrameShape(QFrame::Box);
     paint(RTB, QPalette::Base, kTeal);
     paint(RTB, QPalette::Text, kBlack);
     RTB->viewport()->installEventFilter(this);
+    RTB->setAccessibleName(QStringLiteral("课文"));
 
     auto makeBox = [&](int left, int top, int width, int height) {
         auto* box = new QLineEdit(client);
@@ -115,6 +132,8 @@ void Form1::buildControls() {
     };
     Text2 = makeBox(0, 4080, 7095, 375);
     Text1 = makeBox(3000, 2040, 1215, 495);
+    Text2->setAccessibleName(QStringLiteral("练习输入"));
+    Text1->setAccessibleName(QStringLiteral("录入"));
     Text2->installEventFilter(this);
     for (QWidget* w : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(RTB)})
         menuKeys_->watch(w);
@@ -138,7 +157,7 @@ void Form1::buildMenus() {
     };
     file = bar->addMenu(QStringLiteral("文件(&F)"));
     begin = item(file, "开始(&B)", QKeySequence(Qt::CTRL | Qt::Key_B), [this] { begin_Click(); });
-    go = item(file, "继续(&G)", QKeySequence(Qt::Key_F12), [this] { exercise_.resume(); });
+    go = item(file, "继续(&G)", QKeySequence(Qt::Key_F12), [this] { go_Click(); });
     pause = item(file, "暂停(&P)", QKeySequence(Qt::Key_F11), [this] { exercise_.pause(); });
     line1 = file->addSeparator();
     quit = item(file, "退出(&Q)", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
@@ -166,17 +185,37 @@ void Form1::Form_Load() {
 }
 
 void Form1::OpenFile(const QString& fileName) {
-    exercise_.openLesson(readLessonFile(lessonDir_ / fileName.toStdString()));
+    const LessonRead read = readLessonFile(lessonDir_ / fileName.toStdString());
+    exercise_.openLesson(read.text);
+    if (!read.refusal.isEmpty())
+        boxes_.show(read.refusal, kProgramTitle, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
 void Form1::begin_Click() {
     exercise_.begin();
-    if (Text2->isVisible() && Text2->isEnabled()) Text2->setFocus();
+    focusTypingBox();
+}
+
+void Form1::go_Click() {
+    exercise_.resume();
+    focusTypingBox();
 }
 
 void Form1::inset_Click() {
     exercise_.freeEntry();
-    Text1->setFocus();
+    focusTypingBox();
+}
+
+// Pausing disables the box that had the keyboard focus, and the focus leaves it;
+// whatever lets typing go on again gives it back, so that key strokes and the
+// input method's commits land in the box in front.
+void Form1::focusTypingBox() {
+    for (QLineEdit* box : {Text1, Text2}) {
+        if (box->isVisibleTo(this) && box->isEnabled()) {
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void Form1::Timer1_Timer() {
@@ -227,7 +266,7 @@ void Form1::stateChanged() {
     for (auto [label, text] : values) {
         if (label->text() == *text) continue;
         label->setText(*text);
-        label->adjustSize();
+        fitLabel(label, QSize(0, Label1->height()));
     }
 
     const Controls& c = exercise_.controls();

@@ -52,6 +52,8 @@ private:
     void buildMenus();
     void Form_Load();
     void begin_Click();
+    void go_Click();
+    void focusTypingBox();
     void inset_Click();
     void RTB_MouseUp(Qt::MouseButton button);
 
@@ -63,6 +65,7 @@ private:
     void stateChanged() override;
     void armTimer();
 
+    platform::MessageBoxes& boxes_;
     platform::Clock& clock_;
     std::filesystem::path lessonDir_;
     Exercise exercise_;

@@ -2,11 +2,16 @@
 #include "typedrill/ui/lesson_box.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
+#include <QSignalBlocker>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
+
+#include "typedrill/ui/lesson_box_accessible.h"
 
 namespace typedrill::ui {
 namespace {
@@ -34,13 +39,21 @@ LessonBox::LessonBox(QWidget* parent) : QTextEdit(parent) {
     setContextMenuPolicy(Qt::NoContextMenu);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setFocusPolicy(Qt::NoFocus);  // a click must not take the focus from the input box
+    installLessonBoxAccessibility();
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { refreshOverlays(); });
 }
 
 void LessonBox::showLesson(const QString& text, const std::vector<Mark>* marks) {
+    const bool changed = text != text_;
+    const QString before = changed && QAccessible::isActive() ? text_ : QString();
     text_ = text;
     marks_ = marks;
+    caret_ = 0;
     layOut();
+    if (changed && QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent update(this, 0, before, text_);
+        QAccessible::updateAccessibility(&update);
+    }
 }
 
 void LessonBox::resizeEvent(QResizeEvent* event) {
@@ -75,9 +88,18 @@ void LessonBox::layOut() {
     settingUp_ = true;
     setExtraSelections({});
     overlayFrom_ = overlayTo_ = 0;
-    setPlainText(shown);
+    {
+        // The document's change signals would tell screen readers of the laid-out
+        // text, line breaks included; the box reports the lesson itself instead.
+        const QSignalBlocker quiet(document());
+        setPlainText(shown);
+    }
     settingUp_ = false;
     refreshOverlays();
+    if (QAccessible::isActive()) {
+        QAccessibleTextCursorEvent moved(this, caret_);
+        QAccessible::updateAccessibility(&moved);
+    }
 }
 
 int LessonBox::lineOf(int position) const {
@@ -87,15 +109,57 @@ int LessonBox::lineOf(int position) const {
 
 int LessonBox::documentPosition(int position) const { return position + lineOf(position); }
 
+int LessonBox::lessonPosition(int documentPosition) const {
+    const QTextBlock block = document()->findBlock(documentPosition);
+    return std::clamp(documentPosition - std::max(0, block.blockNumber()), 0, static_cast<int>(text_.size()));
+}
+
+Mark LessonBox::markAt(int position) const {
+    if (!marks_ || position < 0 || static_cast<std::size_t>(position) >= marks_->size()) return Mark::Black;
+    return (*marks_)[static_cast<std::size_t>(position)];
+}
+
 void LessonBox::refreshMark(int position) {
     if (position >= overlayFrom_ && position < overlayTo_) refreshOverlays();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::TextAttributeChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void LessonBox::scrollToCharacter(int position) {
+    caret_ = std::clamp(position, 0, static_cast<int>(text_.size()));
+    showCharacter(caret_);
+    if (QAccessible::isActive()) {
+        QAccessibleTextCursorEvent moved(this, caret_);
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void LessonBox::showCharacter(int position) {
+    // Scrolled by hand: moving the text cursor would announce document positions,
+    // which count the line breaks, to screen readers.
+    const int line = std::min(lineOf(position), document()->blockCount() - 1);
+    const QRectF box = document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(line));
+    QScrollBar* bar = verticalScrollBar();
+    const int top = static_cast<int>(std::floor(box.top()));
+    const int bottom = static_cast<int>(std::ceil(box.bottom()));
+    if (top < bar->value()) bar->setValue(top);
+    else if (bottom > bar->value() + viewport()->height()) bar->setValue(bottom - viewport()->height());
+}
+
+QRect LessonBox::characterRect(int position) const {
+    if (position < 0 || position >= text_.size()) return {};
     QTextCursor cursor(document());
-    cursor.setPosition(std::min(documentPosition(position), document()->characterCount() - 1));
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    cursor.setPosition(documentPosition(position));
+    const QRect start = cursorRect(cursor);
+    const int width = QFontMetrics(document()->defaultFont()).horizontalAdvance(text_.at(position));
+    return {start.left(), start.top(), std::max(1, width), start.height()};
+}
+
+int LessonBox::positionAt(QPoint viewportPoint) const {
+    if (text_.isEmpty() || !viewport()->rect().contains(viewportPoint)) return -1;
+    return std::min(lessonPosition(cursorForPosition(viewportPoint).position()), static_cast<int>(text_.size()) - 1);
 }
 
 void LessonBox::refreshOverlays() {

@@ -14,6 +14,8 @@ namespace typedrill::ui {
 // own, and the yellow marks are painted as overlays on the visible lines only. A
 // colour change then costs the same whatever the lesson's length, where recolouring
 // characters of one long paragraph would lay the whole paragraph out again.
+// Screen readers are given the lesson itself, without those breaks, and the marks
+// as colours (lesson_box_accessible.cpp).
 class LessonBox final : public QTextEdit {
     Q_OBJECT
 public:
@@ -24,8 +26,18 @@ public:
     void showLesson(const QString& text, const std::vector<Mark>* marks);
     // One character's mark changed.
     void refreshMark(int position);
-    // Keeps the character at `position` in view.
+    // The user is now at `position` (the next character to type); keeps it in view.
     void scrollToCharacter(int position);
+    // Scrolls so that the character at `position` is in view.
+    void showCharacter(int position);
+
+    const QString& lesson() const { return text_; }
+    Mark markAt(int position) const;
+    int caret() const { return caret_; }
+    // The box of the character at `position`, in viewport coordinates.
+    QRect characterRect(int position) const;
+    // The lesson position under a viewport point, or -1.
+    int positionAt(QPoint viewportPoint) const;
 
     // The colour the character at `position` is shown in.
     QColor shownColour(int position) const;
@@ -37,10 +49,12 @@ protected:
 
 private:
     int lineOf(int position) const;
+    int lessonPosition(int documentPosition) const;
     void layOut();
     void refreshOverlays();
 
     QString text_;
+    int caret_ = 0;
     const std::vector<Mark>* marks_ = nullptr;
     std::vector<int> lineStarts_;  // lesson position of each visual line's first character
     int overlayFrom_ = 0, overlayTo_ = 0;  // lesson range the overlays cover
