@@ -26,11 +26,4 @@ std::filesystem::path ensureSuiteDataDir() {
     return dir;
 }
 
-std::filesystem::path programDir() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return std::filesystem::current_path();
-    return exe.parent_path();
-}
-
 }  // namespace platform
