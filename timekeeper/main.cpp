@@ -9,6 +9,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::ui::installFontSubstitutions();
+    platform::ui::installQtTranslation();
     // The window hides while an alarm waits; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
