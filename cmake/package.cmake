@@ -30,4 +30,7 @@ set(CPACK_INSTALL_PREFIX "/usr")
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE "xz")
+# Files under /etc are listed as conffiles once they are staged.
+set(CPACK_SUITE_CONFFILES "${CMAKE_BINARY_DIR}/package-control/conffiles")
+set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/conffiles.cmake")
 include(CPack)

@@ -33,6 +33,8 @@ has ./usr/share/doc/shellstyle-suite/changelog.gz
 if [ "$with_apply" = 1 ]; then
   has ./usr/bin/shellstyle-apply
   grep -q '^\./etc/xdg/autostart/.*\.desktop$' <<<"$files" || fail "no autostart entry in /etc/xdg/autostart"
+  dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles | grep -q '^/etc/xdg/autostart/.*\.desktop$' \
+    || fail "the autostart entry is not a conffile"
 fi
 # Nothing outside the system folders a package may use, nothing from the build tree.
 if grep -v -E '^\./(usr/(bin|share)|etc/xdg)(/|$)|^\./$|^\./(usr|etc)/$' <<<"$files"; then
