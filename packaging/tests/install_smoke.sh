@@ -19,6 +19,8 @@ for entry in "$root"/usr/share/applications/*.desktop; do
   program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
   [ -x "$bin/$program" ] || fail "$(basename "$entry") starts $program, which is not installed"
 done
+# Menu entries, metadata and icons agree with one another as installed.
+appstreamcli validate-tree --no-net "$root" >/dev/null || fail "appstreamcli validate-tree on the installed tree"
 # Installed files belong to root and cannot be written by the user who runs them.
 chmod -R a-w "$root"
 trap 'chmod -R u+w "$root"; smoke_cleanup' EXIT
