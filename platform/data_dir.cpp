@@ -1,4 +1,4 @@
-// Where the suite keeps its lasting state, and where the running program lives.
+// Where the suite keeps its lasting state.
 #include "platform/data_dir.h"
 
 #include <cstdlib>
