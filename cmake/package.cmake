@@ -23,6 +23,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Chinese glyphs and Qt's own strings in Chinese: the windows work without them, but
 # look wrong.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n")
+# Configuration paths (/etc) are fixed when the build is configured, from its prefix.
+if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  message(WARNING "CMAKE_INSTALL_PREFIX is ${CMAKE_INSTALL_PREFIX}: a package built here "
+    "puts its configuration files under ${CMAKE_INSTALL_FULL_SYSCONFDIR} instead of /etc. "
+    "scripts/configure.sh sets /usr.")
+endif()
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_INSTALL_PREFIX "/usr")
 # Install with DESTDIR into the staging folder, so absolute destinations such as
