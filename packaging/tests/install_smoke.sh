@@ -22,8 +22,8 @@ done
 # Menu entries, metadata and icons agree with one another as installed.
 appstreamcli validate-tree --no-net "$root" >/dev/null || fail "appstreamcli validate-tree on the installed tree"
 # Installed files belong to root and cannot be written by the user who runs them.
-chmod -R a-w "$root"
 trap 'chmod -R u+w "$root"; smoke_cleanup' EXIT
+chmod -R a-w "$root"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
