@@ -1,4 +1,4 @@
-// Where the suite keeps its lasting state, and where the running program lives.
+// Where the suite keeps its lasting state.
 #include "platform/data_dir.h"
 
 #include <cstdlib>
@@ -24,13 +24,6 @@ std::filesystem::path ensureSuiteDataDir() {
     auto dir = suiteDataDir();
     std::filesystem::create_directories(dir);
     return dir;
-}
-
-std::filesystem::path programDir() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return std::filesystem::current_path();
-    return exe.parent_path();
 }
 
 }  // namespace platform

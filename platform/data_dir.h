@@ -12,8 +12,9 @@ std::filesystem::path suiteDataDir();
 // std::filesystem::filesystem_error when it cannot be created.
 std::filesystem::path ensureSuiteDataDir();
 
-// The folder the running program was started from (its own folder), which holds
-// the files the programs ship beside themselves.
+// The program's folder, which holds the files the programs ship beside themselves:
+// the running executable's own folder in a build tree, the installed data folder
+// once installed (see programDirFor in platform/program_dir.h).
 std::filesystem::path programDir();
 
 }  // namespace platform

@@ -6,8 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 
 jobs="$(nproc)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DSUITE_WERROR=ON -DBUILD_TESTING=ON -DSUITE_BUILD_BENCH=ON -DSUITE_BUILD_UI=ON >/dev/null
+scripts/configure.sh
 cmake --build build -j "$jobs"
 
 # Fuzz targets need clang's libFuzzer and sanitizers.

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
         return 0;
 
     platform::ui::installFontSubstitutions();
+    platform::ui::installQtTranslation();
     // The window hides while an alarm waits; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

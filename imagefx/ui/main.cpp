@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("imagefx"));
     platform::ui::installFontSubstitutions();
+    platform::ui::installQtTranslation();
 
     platform::ui::QtMessageBoxes boxes;
     platform::ui::QtFileDialogs dialogs;

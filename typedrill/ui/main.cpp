@@ -10,6 +10,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::ui::installFontSubstitutions();
+    platform::ui::installQtTranslation();
     platform::ui::QtMessageBoxes boxes;
     typedrill::ui::Form1 form(boxes, platform::systemClock(), platform::programDir());
     boxes.setParent(&form);
