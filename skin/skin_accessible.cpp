@@ -61,6 +61,10 @@ public:
         return s;
     }
     QStringList actionNames() const override { return {toggleAction()}; }
+    void doAction(const QString& name) override {
+        if (name == toggleAction() || name == pressAction())
+            box()->clickBox();
+    }
 
 private:
     xpcheckbox* box() const { return static_cast<xpcheckbox*>(widget()); }
@@ -87,14 +91,39 @@ public:
     }
 };
 
+// The frame is the window's surface: a pane named by its caption. Its own bars,
+// grips and caption labels are paint, not content, so assistive technology sees
+// only the controls the host put on it.
 class CanvasAccessible : public QAccessibleWidget {
 public:
-    explicit CanvasAccessible(xp_canvas* w) : QAccessibleWidget(w, QAccessible::TitleBar) {}
+    explicit CanvasAccessible(xp_canvas* w) : QAccessibleWidget(w, QAccessible::Pane) {}
     QString text(QAccessible::Text t) const override {
         const QString own = QAccessibleWidget::text(t);
         if (t == QAccessible::Name && own.isEmpty())
-            return static_cast<xp_canvas*>(widget())->Caption();
+            return frame()->Caption();
         return own;
+    }
+    int childCount() const override { return int(hosted().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> kids = hosted();
+        return index >= 0 && index < kids.size() ? QAccessible::queryAccessibleInterface(kids[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child || !child->object() || !child->object()->isWidgetType())
+            return -1;
+        return int(hosted().indexOf(static_cast<QWidget*>(child->object())));
+    }
+
+private:
+    xp_canvas* frame() const { return static_cast<xp_canvas*>(widget()); }
+    QList<QWidget*> hosted() const {
+        QList<QWidget*> out;
+        for (QObject* o : frame()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && !w->isWindow() && !frame()->ownsWidget(w))
+                out << w;
+        }
+        return out;
     }
 };
 
@@ -113,6 +142,20 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
 }
 
 }  // namespace
+
+namespace {
+void (*listener)(QAccessibleEvent*) = nullptr;
+}  // namespace
+
+void announce(QAccessibleEvent* event) {
+    if (listener)
+        listener(event);
+    QAccessible::updateAccessibility(event);
+}
+
+void setAnnouncementListener(void (*l)(QAccessibleEvent*)) {
+    listener = l;
+}
 
 void installSkinAccessibility() {
     static const bool installed = [] {

@@ -1,6 +1,7 @@
 // The kit's check box: a 16 x 16 XP box with three values, a caption and hover tracking.
 #include "skin/xpcheckbox/xpcheckbox.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -85,7 +86,29 @@ void xpcheckbox::setCaption(const QString& caption) {
 }
 
 void xpcheckbox::setValue(int value) {
+    storeValue(value);
+    DrawBox();
+}
+
+void xpcheckbox::storeValue(int value) {
+    const int old = value_;
     value_ = value;
+    if ((old == 1) == (value == 1) && (old == 2) == (value == 2))
+        return;
+    // Screen readers hear the tick change, whoever made it.
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.checkStateMixed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    announce(&event);
+}
+
+void xpcheckbox::clickBox() {
+    if (!isEnabled())
+        return;
+    // The host sees the value from before the click.
+    emit Click();
+    storeValue(boxValueAfterClick(value_));
     DrawBox();
 }
 
@@ -182,12 +205,8 @@ void xpcheckbox::release(QMouseEvent* event, QPointF at, bool inside) {
     if (event->buttons() != Qt::NoButton)
         return;
     pressedInside_ = false;
-    if (!click)
-        return;
-    // The host sees the value from before the click.
-    emit Click();
-    value_ = boxValueAfterClick(value_);
-    DrawBox();
+    if (click)
+        clickBox();
 }
 
 void xpcheckbox::mousePressEvent(QMouseEvent* event) {

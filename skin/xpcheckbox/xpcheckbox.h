@@ -32,6 +32,9 @@ public:
     // 0 unticked, 1 ticked, 2 grey; other values are kept but show nothing new.
     int Value() const { return value_; }
     void setValue(int value);
+    // What a click does, however it comes (mouse or assistive technology): raise
+    // Click, then cycle Value. Nothing while disabled.
+    void clickBox();
     QString Caption() const;
     void setCaption(const QString& caption);
     OleColour BackColor() const { return backColor_; }
@@ -80,6 +83,7 @@ private:
     void moveOver(qint16 button, qint16 shift, float x, float y);
     void press(QMouseEvent* event, QPointF at);
     void release(QMouseEvent* event, QPointF at, bool inside);
+    void storeValue(int value);
 
     class Box;
     Box* p_;
