@@ -14,6 +14,16 @@ namespace skin {
 
 namespace {
 
+// A control whose painted parts (caption label, box) are not objects of their own
+// to a reader: its name already says what they show.
+class LeafAccessible : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+};
+
 QString withoutAccessMarks(QString text) {
     text.replace(QLatin1String("&&"), QStringLiteral("\x01"));
     text.remove(QLatin1Char('&'));
@@ -21,9 +31,9 @@ QString withoutAccessMarks(QString text) {
     return text;
 }
 
-class CmdButtonAccessible : public QAccessibleWidget {
+class CmdButtonAccessible : public LeafAccessible {
 public:
-    explicit CmdButtonAccessible(xpcmdbutton* w) : QAccessibleWidget(w, QAccessible::Button) {
+    explicit CmdButtonAccessible(xpcmdbutton* w) : LeafAccessible(w, QAccessible::Button) {
         addControllingSignal(QStringLiteral("Click()"));
     }
     QString text(QAccessible::Text t) const override {
@@ -44,9 +54,9 @@ public:
     }
 };
 
-class CheckBoxAccessible : public QAccessibleWidget {
+class CheckBoxAccessible : public LeafAccessible {
 public:
-    explicit CheckBoxAccessible(xpcheckbox* w) : QAccessibleWidget(w, QAccessible::CheckBox) {}
+    explicit CheckBoxAccessible(xpcheckbox* w) : LeafAccessible(w, QAccessible::CheckBox) {}
     QString text(QAccessible::Text t) const override {
         const QString own = QAccessibleWidget::text(t);
         if (t == QAccessible::Name && own.isEmpty())

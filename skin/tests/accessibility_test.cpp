@@ -72,6 +72,9 @@ TEST(accessibility_test, frame_shows_only_the_hosted_controls_as_children) {
     EXPECT_EQ(f->child(1)->object(), box);
     EXPECT_EQ(f->indexOfChild(QAccessible::queryAccessibleInterface(box)), 1);
     EXPECT_EQ(f->indexOfChild(QAccessible::queryAccessibleInterface(frame.pictop())), -1);
+    // A caption is read once, as the control's name, not again as a label inside it.
+    EXPECT_EQ(f->child(0)->childCount(), 0);
+    EXPECT_EQ(f->child(1)->childCount(), 0);
 }
 
 TEST(accessibility_test, each_control_acts_through_its_accessible_action) {
