@@ -38,7 +38,7 @@ TEST_F(XpfgTest, LoadsWithTheFrameCaptionTheGridAndNothingOpen) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("shellstyle"));
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(form.size(), QSize(297, 345));
-    EXPECT_EQ(form.box("checkbao")->geometry(), QRect(200, 200, 81, 17));
+    EXPECT_EQ(form.box("checkbao")->geometry(), QRect(200, 200, 88, 17));
     EXPECT_EQ(form.box("check1(16)")->Caption(), QStringLiteral("关闭系统"));
     for (int i = 0; i < kIconBoxCount; ++i) {
         EXPECT_EQ(form.box(i)->Value(), 0);

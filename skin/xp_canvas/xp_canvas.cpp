@@ -28,6 +28,10 @@ constexpr int kBorder = 5;
 constexpr int kGrip = 9;
 constexpr QPoint kCaptionPos{26, 6};
 constexpr QPoint kShadowPos{28, 8};  // 2 pixels right of and below the caption
+// Room above the caption text: fallback fonts for Chinese draw above the caption
+// font's ascent. The labels start this much higher, so the text keeps its place.
+constexpr int kCaptionHeadroom = 2;
+constexpr QPoint kHeadroom{0, kCaptionHeadroom};
 
 // One look's five pieces, in holder order top, top-max, left, right, bottom.
 struct LookSet {
@@ -104,6 +108,7 @@ xp_canvas::xp_canvas(QWidget* parent) : QWidget(parent) {
         l->setAttribute(Qt::WA_TranslucentBackground);
         l->setAutoFillBackground(false);
         l->setTextFormat(Qt::PlainText);
+        l->setContentsMargins(0, kCaptionHeadroom, 0, 0);
     }
     QPalette shadowPal = lblshadow_->palette();
     shadowPal.setColor(QPalette::WindowText, toQColor(kSystemWindowText));
@@ -111,8 +116,8 @@ xp_canvas::xp_canvas(QWidget* parent) : QWidget(parent) {
     QPalette captionPal = lblcaption_->palette();
     captionPal.setColor(QPalette::WindowText, Qt::white);
     lblcaption_->setPalette(captionPal);
-    lblshadow_->move(kShadowPos);
-    lblcaption_->move(kCaptionPos);
+    lblshadow_->move(kShadowPos - kHeadroom);
+    lblcaption_->move(kCaptionPos - kHeadroom);
 
     grips_[int(Edge::Top)] = new FrameGrip(Edge::Top, pictop_);
     grips_[int(Edge::TopRight)] = new FrameGrip(Edge::TopRight, pictop_);
@@ -250,8 +255,8 @@ void xp_canvas::UserControl_Resize() {
         hw->installEventFilter(this);
     }
     paintBars();
-    lblcaption_->move(kCaptionPos);
-    lblshadow_->move(kShadowPos);
+    lblcaption_->move(kCaptionPos - kHeadroom);
+    lblshadow_->move(kShadowPos - kHeadroom);
     placeGrips();
     applyCursors();
     emit Resize();
