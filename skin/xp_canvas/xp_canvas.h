@@ -114,8 +114,9 @@ private:
     friend class FrameGrip;
     QWidget* host() const;
     HostState hostState() const;
-    void set_active_look();
-    void set_inactive_look();
+    // Puts one look's pieces into the holders; the next layout shows them.
+    enum class Look { Active = 0, Inactive = 1 };
+    void set_look(Look look);
     void paintBars();
     void placeGrips();
     void applyCursors();
