@@ -14,6 +14,16 @@ namespace skin {
 
 namespace {
 
+// A control whose painted parts (caption label, box) are not objects of their own
+// to a reader: its name already says what they show.
+class LeafAccessible : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+};
+
 QString withoutAccessMarks(QString text) {
     text.replace(QLatin1String("&&"), QStringLiteral("\x01"));
     text.remove(QLatin1Char('&'));
@@ -21,9 +31,9 @@ QString withoutAccessMarks(QString text) {
     return text;
 }
 
-class CmdButtonAccessible : public QAccessibleWidget {
+class CmdButtonAccessible : public LeafAccessible {
 public:
-    explicit CmdButtonAccessible(xpcmdbutton* w) : QAccessibleWidget(w, QAccessible::Button) {
+    explicit CmdButtonAccessible(xpcmdbutton* w) : LeafAccessible(w, QAccessible::Button) {
         addControllingSignal(QStringLiteral("Click()"));
     }
     QString text(QAccessible::Text t) const override {
@@ -44,9 +54,9 @@ public:
     }
 };
 
-class CheckBoxAccessible : public QAccessibleWidget {
+class CheckBoxAccessible : public LeafAccessible {
 public:
-    explicit CheckBoxAccessible(xpcheckbox* w) : QAccessibleWidget(w, QAccessible::CheckBox) {}
+    explicit CheckBoxAccessible(xpcheckbox* w) : LeafAccessible(w, QAccessible::CheckBox) {}
     QString text(QAccessible::Text t) const override {
         const QString own = QAccessibleWidget::text(t);
         if (t == QAccessible::Name && own.isEmpty())
@@ -61,6 +71,10 @@ public:
         return s;
     }
     QStringList actionNames() const override { return {toggleAction()}; }
+    void doAction(const QString& name) override {
+        if (name == toggleAction() || name == pressAction())
+            box()->clickBox();
+    }
 
 private:
     xpcheckbox* box() const { return static_cast<xpcheckbox*>(widget()); }
@@ -87,14 +101,39 @@ public:
     }
 };
 
+// The frame is the window's surface: a pane named by its caption. Its own bars,
+// grips and caption labels are paint, not content, so assistive technology sees
+// only the controls the host put on it.
 class CanvasAccessible : public QAccessibleWidget {
 public:
-    explicit CanvasAccessible(xp_canvas* w) : QAccessibleWidget(w, QAccessible::TitleBar) {}
+    explicit CanvasAccessible(xp_canvas* w) : QAccessibleWidget(w, QAccessible::Pane) {}
     QString text(QAccessible::Text t) const override {
         const QString own = QAccessibleWidget::text(t);
         if (t == QAccessible::Name && own.isEmpty())
-            return static_cast<xp_canvas*>(widget())->Caption();
+            return frame()->Caption();
         return own;
+    }
+    int childCount() const override { return int(hosted().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> kids = hosted();
+        return index >= 0 && index < kids.size() ? QAccessible::queryAccessibleInterface(kids[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child || !child->object() || !child->object()->isWidgetType())
+            return -1;
+        return int(hosted().indexOf(static_cast<QWidget*>(child->object())));
+    }
+
+private:
+    xp_canvas* frame() const { return static_cast<xp_canvas*>(widget()); }
+    QList<QWidget*> hosted() const {
+        QList<QWidget*> out;
+        for (QObject* o : frame()->children()) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && !w->isWindow() && !frame()->ownsWidget(w))
+                out << w;
+        }
+        return out;
     }
 };
 
@@ -113,6 +152,20 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
 }
 
 }  // namespace
+
+namespace {
+void (*listener)(QAccessibleEvent*) = nullptr;
+}  // namespace
+
+void announce(QAccessibleEvent* event) {
+    if (listener)
+        listener(event);
+    QAccessible::updateAccessibility(event);
+}
+
+void setAnnouncementListener(void (*l)(QAccessibleEvent*)) {
+    listener = l;
+}
 
 void installSkinAccessibility() {
     static const bool installed = [] {

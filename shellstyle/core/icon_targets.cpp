@@ -23,9 +23,11 @@ constexpr std::string_view kControlPanel =
 constexpr std::string_view kBriefcase =
     "HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{85BBD920-42A0-1069-A2E4-08002B30309D}\\DefaultIcon";
 
-// Columns at 120, 1560 and 3000 twips; the last column is narrower.
+// Columns at 120, 1560 and 3000 twips; the last column is narrower. Each box reaches
+// to 2 pixels short of the next column (or the frame's border) so that a five-character
+// caption after the 32-pixel box column is not cut off in the 9-point form font.
 constexpr int L0 = 120, L1 = 1560, L2 = 3000;
-constexpr int W0 = 1335, W1 = 1335, W2 = 1215;
+constexpr int W0 = 1410, W1 = 1410, W2 = 1320;
 
 constexpr std::array<IconBox, kIconBoxCount> kBoxes{{
     {"check1(0)", "硬盘符号", L0, 1920, W0},

@@ -1,12 +1,15 @@
 // The main window with fakes behind it: browsing, replacing, preset, restore, closing.
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 #include "shellstyle/tests/form_fixture.h"
 #include "shellstyle/ui/icon_preview.h"
 #include "shellstyle/ui/xpfg.h"
+#include "skin/core/edge_resize.h"
 #include "skin/xp_canvas/xp_canvas.h"
 #include "skin/xpcheckbox/xpcheckbox.h"
 
@@ -35,7 +38,7 @@ TEST_F(XpfgTest, LoadsWithTheFrameCaptionTheGridAndNothingOpen) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("shellstyle"));
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(form.size(), QSize(297, 345));
-    EXPECT_EQ(form.box("checkbao")->geometry(), QRect(200, 200, 81, 17));
+    EXPECT_EQ(form.box("checkbao")->geometry(), QRect(200, 200, 88, 17));
     EXPECT_EQ(form.box("check1(16)")->Caption(), QStringLiteral("关闭系统"));
     for (int i = 0; i < kIconBoxCount; ++i) {
         EXPECT_EQ(form.box(i)->Value(), 0);
@@ -45,6 +48,35 @@ TEST_F(XpfgTest, LoadsWithTheFrameCaptionTheGridAndNothingOpen) {
     EXPECT_TRUE(form.Pic->shown().isNull());
     EXPECT_EQ(form.Label3->text(), "0");
     EXPECT_EQ(form.Label4->text(), "0");
+}
+
+TEST_F(XpfgTest, WindowKeepsItsSizeAndOffersNoResizing) {
+    ui::xpfg form(seams);
+    form.show();
+    EXPECT_TRUE(form.frame()->Fixed_Single());
+    for (int code = 0; code < skin::kEdgeCount; ++code)
+        EXPECT_EQ(form.frame()->grip(skin::Edge(code))->cursor().shape(), Qt::ArrowCursor) << code;
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(100, 10), form.frame()->pictop()->mapToGlobal(QPointF(100, 10)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.frame()->pictop(), &dbl);
+    EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(form.size(), QSize(297, 345));
+}
+
+TEST_F(XpfgTest, ScreenReadersGetNamedPreviewScrollBarAndLabelledNumbers) {
+    ui::xpfg form(seams);
+    QAccessibleInterface* pic = QAccessible::queryAccessibleInterface(form.Pic);
+    EXPECT_EQ(pic->role(), QAccessible::Graphic);
+    EXPECT_EQ(pic->text(QAccessible::Name), QString::fromUtf8("图标预览"));
+    QAccessibleInterface* hs = QAccessible::queryAccessibleInterface(form.HS);
+    EXPECT_EQ(hs->role(), QAccessible::ScrollBar);
+    EXPECT_EQ(hs->text(QAccessible::Name), QString::fromUtf8("图标序号"));
+    // Each number is labelled by its heading.
+    for (auto [number, heading] : {std::pair{form.Label3, form.Label1}, std::pair{form.Label4, form.Label2}}) {
+        const auto labels = QAccessible::queryAccessibleInterface(number)->relations(QAccessible::Label);
+        ASSERT_EQ(labels.size(), 1);
+        EXPECT_EQ(labels[0].first->object(), heading);
+    }
 }
 
 TEST_F(XpfgTest, OpeningSetsCountScrollBarAndPreview) {

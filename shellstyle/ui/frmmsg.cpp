@@ -38,11 +38,13 @@ frmmsg::frmmsg(Seams& seams, skin::xp_canvas* mainFrame, QWidget* parent)
     xp_canvas2->InitProperties(skin::Ambient{QStringLiteral("xp_canvas2"), formFont});
     xp_canvas2->setGeometry(twipsRect(0, 0, 3255, 2535));
     xp_canvas2->setCaption(QStringLiteral("版权信息"));
+    xp_canvas2->setFixed_Single(true);  // a fixed layout: the window keeps its size
 
     imginformation = new QLabel(xp_canvas2);
     imginformation->setObjectName(QStringLiteral("imginformation"));
     imginformation->setGeometry(twipsRect(120, 600, 480, 480));
     imginformation->setPixmap(QPixmap(QStringLiteral(":/shellstyle/information.png")));
+    imginformation->setAccessibleName(QString::fromUtf8("信息"));
     imginformation->hide();
 
     Label1_1 = new QLabel(xp_canvas2);

@@ -97,6 +97,9 @@ void xpfg::buildControls() {
     frame_->InitProperties(ambient("xpfg"));
     frame_->setGeometry(twipsRect(0, 0, kFormWidth, kFormHeight));
     frame_->setCaption(QStringLiteral("shellstyle"));
+    // The controls sit at fixed places, so the window keeps its size: no sizing
+    // cursors on the borders and no maximise on a title double click.
+    frame_->setFixed_Single(true);
     const QImage icon(QStringLiteral(":/shellstyle/shellstyle.png"));
     if (!icon.isNull()) frame_->setIcon(icon);
 
@@ -129,11 +132,16 @@ void xpfg::buildControls() {
     Pic = new IconPreview(frame_);
     Pic->setObjectName(QStringLiteral("Pic"));
     Pic->setGeometry(twipsRect(3675, 480, 540, 540));
+    Pic->setAccessibleName(QString::fromUtf8("图标预览"));
 
     HS = new QScrollBar(Qt::Horizontal, frame_);
     HS->setObjectName(QStringLiteral("HS"));
     HS->setGeometry(twipsRect(3675, 1005, 540, 255));
     HS->setRange(0, 0);
+    HS->setAccessibleName(QString::fromUtf8("图标序号"));
+    // The number labels are read with their headings.
+    Label1->setBuddy(Label3);
+    Label2->setBuddy(Label4);
     connect(HS, &QScrollBar::valueChanged, this, &xpfg::HS_Change);
 
     const auto boxes = iconBoxes();

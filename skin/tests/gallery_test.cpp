@@ -1,9 +1,12 @@
-// Renders every control of the kit in every look into PNG files for a person to look at.
+// Every control of the kit in every look: what is on screen comes from the strip cell
+// that look names. The renderings are also written as PNG files for a person to see.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QPainter>
 
+#include "skin/core/slices.h"
+#include "skin/core/strip.h"
+#include "skin/skin_bitmaps.h"
 #include "skin/tests/skin_test_support.h"
 #include "skin/xp_canvas/xp_canvas.h"
 #include "skin/xpcheckbox/xpcheckbox.h"
@@ -30,6 +33,45 @@ QImage sheet(const std::vector<QImage>& images, int perRow) {
     for (size_t i = 0; i < images.size(); ++i)
         p.drawImage(6 + int(i % perRow) * (cellW + 6), 6 + int(i / perRow) * (cellH + 6), images[i]);
     return out;
+}
+
+QImage strip(const char* name) {
+    return skinBitmap(QString::fromLatin1(name)).convertToFormat(QImage::Format_ARGB32);
+}
+
+// `cell` as it shows over `back` (strips may carry transparency).
+QImage over(const QImage& cell, QColor back) {
+    QImage out(cell.size(), QImage::Format_RGB32);
+    out.fill(back);
+    QPainter p(&out);
+    p.drawImage(0, 0, cell);
+    return out;
+}
+
+// How many pixels of `area` in `shot` (at `at`) differ from `expected`.
+int differing(const QImage& shot, QPoint at, const QImage& expected, QRect area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += shot.pixel(at.x() + x, at.y() + y) != expected.pixel(x, y);
+    return n;
+}
+
+// Index of the only cell whose corner zones (copied 1:1 by the nine-slice) match the
+// button face in `shot`; -1 when none or several do.
+int faceCellShown(const QImage& shot, const QImage& faces) {
+    int found = -1;
+    for (int cell = 0; cell < kFaceStrip.count(); ++cell) {
+        const QImage c = over(cellImage(faces, kFaceStrip, cell), QColor(236, 233, 216));
+        const int e = kFaceEdge, cw = c.width(), ch = c.height();
+        const int off = differing(shot, {0, 0}, c, {0, 0, e, e}) +
+                        differing(shot, {shot.width() - cw, 0}, c, {cw - e, 0, e, e}) +
+                        differing(shot, {0, shot.height() - ch}, c, {0, ch - e, e, e}) +
+                        differing(shot, {shot.width() - cw, shot.height() - ch}, c, {cw - e, ch - e, e, e});
+        if (off == 0)
+            found = found == -1 ? cell : -2;
+    }
+    return found < 0 ? -1 : found;
 }
 
 class StubbornFrame : public xp_canvas {
@@ -68,6 +110,16 @@ TEST(gallery, frame_in_both_looks_and_states) {
             if (!active)
                 frame->Timer1_Timer();
             const QImage shot = rendered(&host);
+            // Both caps of the title bar are the look's own strip, copied 1:1.
+            const char* name = maximised ? (active ? bitmap::kTopMaxActive : bitmap::kTopMaxInactive)
+                                         : (active ? bitmap::kTopActive : bitmap::kTopInactive);
+            const QImage top = over(strip(name), Qt::black);
+            const int capH = top.height();
+            EXPECT_EQ(differing(shot, {0, 0}, top, {0, 0, kCapWidth, capH}), 0) << name;
+            EXPECT_EQ(differing(shot, {host.width() - top.width(), 0}, top,
+                                {top.width() - kCapWidth, 0, kCapWidth, capH}),
+                      0)
+                << name;
             saveScreenshot(shot, QStringLiteral("skin-frame-%1-%2")
                                      .arg(maximised ? QStringLiteral("maximised") : QStringLiteral("normal"),
                                           active ? QStringLiteral("active") : QStringLiteral("inactive")),
@@ -75,8 +127,7 @@ TEST(gallery, frame_in_both_looks_and_states) {
             shots.push_back(shot);
         }
     }
-    const QString path = saveScreenshot(sheet(shots, 2), QStringLiteral("skin-frames"), 1);
-    EXPECT_TRUE(QFile::exists(path));
+    saveScreenshot(sheet(shots, 2), QStringLiteral("skin-frames"), 1);
 }
 
 TEST(gallery, push_button_faces) {
@@ -103,11 +154,11 @@ TEST(gallery, push_button_faces) {
             button.setState(1);
             break;
         }
-        ASSERT_EQ(int(button.shownFace()), face);
-        shots.push_back(rendered(&button));
+        const QImage shot = rendered(&button);
+        EXPECT_EQ(faceCellShown(shot, strip(bitmap::kFaces)), face);
+        shots.push_back(shot);
     }
-    const QString path = saveScreenshot(sheet(shots, 5), QStringLiteral("skin-buttons"));
-    EXPECT_TRUE(QFile::exists(path));
+    saveScreenshot(sheet(shots, 5), QStringLiteral("skin-buttons"));
 }
 
 TEST(gallery, check_box_cells) {
@@ -126,12 +177,15 @@ TEST(gallery, check_box_cells) {
                 testing::mouse(&box, QEvent::MouseButtonPress, {4, 4}, Qt::LeftButton, Qt::LeftButton);
             else if (look == 3)
                 box.setEnabled(false);
-            ASSERT_EQ(box.shownCell(), 4 * value + look);
-            shots.push_back(rendered(&box));
+            const QImage shot = rendered(&box);
+            // The box shows its value's cell for the look, pixel for pixel.
+            const QImage cell = over(cellImage(strip(bitmap::kBoxes), kBoxStrip, 4 * value + look),
+                                     box.palette().color(QPalette::Window));
+            EXPECT_EQ(differing(shot, box.p()->pos(), cell, cell.rect()), 0) << value << " " << look;
+            shots.push_back(shot);
         }
     }
-    const QString path = saveScreenshot(sheet(shots, 4), QStringLiteral("skin-checkboxes"));
-    EXPECT_TRUE(QFile::exists(path));
+    saveScreenshot(sheet(shots, 4), QStringLiteral("skin-checkboxes"));
 }
 
 TEST(gallery, caption_button_glyphs) {
@@ -147,8 +201,12 @@ TEST(gallery, caption_button_glyphs) {
                 testing::mouse(&button, QEvent::MouseButtonPress, {4, 4}, Qt::LeftButton, Qt::LeftButton);
             else if (look == 3)
                 button.setEnabled(false);
-            ASSERT_EQ(int(button.shownLook()), look);
-            shots.push_back(rendered(&button));
+            const QImage shot = rendered(&button);
+            const char* const glyphs[] = {bitmap::kGlyphClose, bitmap::kGlyphMaximise, bitmap::kGlyphMinimise,
+                                          bitmap::kGlyphRestore};
+            const QImage cell = over(cellImage(strip(glyphs[glyph]), kGlyphStrip, look), Qt::black);
+            EXPECT_EQ(differing(shot, {0, 0}, cell, cell.rect()), 0) << glyph << " " << look;
+            shots.push_back(shot);
         }
     }
     QImage out = sheet(shots, 4);
@@ -159,8 +217,7 @@ TEST(gallery, caption_button_glyphs) {
     for (size_t i = 0; i < shots.size(); ++i)
         p.drawImage(6 + int(i % 4) * 27, 6 + int(i / 4) * 27, shots[i]);
     p.end();
-    const QString path = saveScreenshot(onBlue, QStringLiteral("skin-caption-buttons"), 6);
-    EXPECT_TRUE(QFile::exists(path));
+    saveScreenshot(onBlue, QStringLiteral("skin-caption-buttons"), 6);
 }
 
 }  // namespace

@@ -28,6 +28,10 @@ constexpr int kBorder = 5;
 constexpr int kGrip = 9;
 constexpr QPoint kCaptionPos{26, 6};
 constexpr QPoint kShadowPos{28, 8};  // 2 pixels right of and below the caption
+// Room above the caption text: fallback fonts for Chinese draw above the caption
+// font's ascent. The labels start this much higher, so the text keeps its place.
+constexpr int kCaptionHeadroom = 2;
+constexpr QPoint kHeadroom{0, kCaptionHeadroom};
 
 // One look's five pieces, in holder order top, top-max, left, right, bottom.
 struct LookSet {
@@ -37,10 +41,12 @@ struct LookSet {
     const char* right;
     const char* bottom;
 };
-constexpr LookSet kActiveSet{bitmap::kTopActive, bitmap::kTopMaxActive, bitmap::kLeftActive, bitmap::kRightActive,
-                             bitmap::kBottomActive};
-constexpr LookSet kInactiveSet{bitmap::kTopInactive, bitmap::kTopMaxInactive, bitmap::kLeftInactive,
-                               bitmap::kRightInactive, bitmap::kBottomInactive};
+// Indexed by Look.
+constexpr LookSet kLookSets[] = {
+    {bitmap::kTopActive, bitmap::kTopMaxActive, bitmap::kLeftActive, bitmap::kRightActive, bitmap::kBottomActive},
+    {bitmap::kTopInactive, bitmap::kTopMaxInactive, bitmap::kLeftInactive, bitmap::kRightInactive,
+     bitmap::kBottomInactive},
+};
 
 Qt::CursorShape cursorShape(FrameCursor c) {
     switch (c) {
@@ -104,6 +110,7 @@ xp_canvas::xp_canvas(QWidget* parent) : QWidget(parent) {
         l->setAttribute(Qt::WA_TranslucentBackground);
         l->setAutoFillBackground(false);
         l->setTextFormat(Qt::PlainText);
+        l->setContentsMargins(0, kCaptionHeadroom, 0, 0);
     }
     QPalette shadowPal = lblshadow_->palette();
     shadowPal.setColor(QPalette::WindowText, toQColor(kSystemWindowText));
@@ -111,8 +118,8 @@ xp_canvas::xp_canvas(QWidget* parent) : QWidget(parent) {
     QPalette captionPal = lblcaption_->palette();
     captionPal.setColor(QPalette::WindowText, Qt::white);
     lblcaption_->setPalette(captionPal);
-    lblshadow_->move(kShadowPos);
-    lblcaption_->move(kCaptionPos);
+    lblshadow_->move(kShadowPos - kHeadroom);
+    lblcaption_->move(kCaptionPos - kHeadroom);
 
     grips_[int(Edge::Top)] = new FrameGrip(Edge::Top, pictop_);
     grips_[int(Edge::TopRight)] = new FrameGrip(Edge::TopRight, pictop_);
@@ -142,7 +149,7 @@ xp_canvas::xp_canvas(QWidget* parent) : QWidget(parent) {
     connect(qApp, &QApplication::focusChanged, this, &xp_canvas::focusChanged);
 
     resize(410, 332);  // 6150 x 4980 twips
-    set_active_look();
+    set_look(Look::Active);
     UserControl_Resize();
     timer1_.start();
     timer2_.start();
@@ -218,22 +225,14 @@ void xp_canvas::setFixed_Single(bool fixed) {
     UserControl_Resize();
 }
 
-void xp_canvas::set_active_look() {
-    hold(imgtop_, kActiveSet.top);
-    hold(imgtopmax_, kActiveSet.topMax);
-    hold(imgleft_, kActiveSet.left);
-    hold(imgright_, kActiveSet.right);
-    hold(imgbottom_, kActiveSet.bottom);
-    activeLook_ = true;
-}
-
-void xp_canvas::set_inactive_look() {
-    hold(imgtop_, kInactiveSet.top);
-    hold(imgtopmax_, kInactiveSet.topMax);
-    hold(imgleft_, kInactiveSet.left);
-    hold(imgright_, kInactiveSet.right);
-    hold(imgbottom_, kInactiveSet.bottom);
-    activeLook_ = false;
+void xp_canvas::set_look(Look look) {
+    const LookSet& set = kLookSets[int(look)];
+    hold(imgtop_, set.top);
+    hold(imgtopmax_, set.topMax);
+    hold(imgleft_, set.left);
+    hold(imgright_, set.right);
+    hold(imgbottom_, set.bottom);
+    activeLook_ = look == Look::Active;
 }
 
 void xp_canvas::UserControl_Resize() {
@@ -250,8 +249,8 @@ void xp_canvas::UserControl_Resize() {
         hw->installEventFilter(this);
     }
     paintBars();
-    lblcaption_->move(kCaptionPos);
-    lblshadow_->move(kShadowPos);
+    lblcaption_->move(kCaptionPos - kHeadroom);
+    lblshadow_->move(kShadowPos - kHeadroom);
     placeGrips();
     applyCursors();
     emit Resize();
@@ -298,7 +297,7 @@ void xp_canvas::applyCursors() {
 void xp_canvas::SetFocus() {
     timer1_.stop();
     timer2_.stop();
-    set_active_look();
+    set_look(Look::Active);
     UserControl_Resize();
 }
 
@@ -309,7 +308,7 @@ bool xp_canvas::hostIsActive() const {
 
 void xp_canvas::Timer1_Timer() {
     if (!hostIsActive()) {
-        set_inactive_look();
+        set_look(Look::Inactive);
         UserControl_Resize();
         timer1_.stop();
     }
@@ -317,7 +316,7 @@ void xp_canvas::Timer1_Timer() {
 
 void xp_canvas::Timer2_Timer() {
     if (hostIsActive()) {
-        set_active_look();
+        set_look(Look::Active);
         UserControl_Resize();
         timer2_.stop();
     }
@@ -344,14 +343,14 @@ void xp_canvas::focusChanged(QWidget* old, QWidget* now) {
     if (isIn && !wasIn) {
         // EnterFocus
         timer1_.stop();
-        set_active_look();
+        set_look(Look::Active);
         UserControl_Resize();
     }
     if (now == this && old != this) {
         // GotFocus
         timer1_.stop();
         timer2_.stop();
-        set_active_look();
+        set_look(Look::Active);
         UserControl_Resize();
     }
     if (wasIn && !isIn) {

@@ -70,6 +70,9 @@ public:
     QWidget* imgicon() const;
     // What a bar last had painted on it.
     QImage barImage(QWidget* bar) const;
+    // True for the frame itself and its own pieces (bars, grips, icon, caption labels),
+    // false for the controls a host places on it.
+    bool ownsWidget(const QWidget* widget) const;
 
     // The layout-and-paint routine; runs on resize, look changes and property sets.
     void UserControl_Resize();
@@ -111,8 +114,9 @@ private:
     friend class FrameGrip;
     QWidget* host() const;
     HostState hostState() const;
-    void set_active_look();
-    void set_inactive_look();
+    // Puts one look's pieces into the holders; the next layout shows them.
+    enum class Look { Active = 0, Inactive = 1 };
+    void set_look(Look look);
     void paintBars();
     void placeGrips();
     void applyCursors();
@@ -120,7 +124,6 @@ private:
     void titleDoubleClick();
     void gripPressed(Edge edge);
     void gripReleased(Edge edge);
-    bool ownsWidget(const QWidget* widget) const;
     void focusChanged(QWidget* old, QWidget* now);
 
     FrameBar* pictop_;

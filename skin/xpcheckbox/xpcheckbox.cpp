@@ -1,14 +1,11 @@
 // The kit's check box: a 16 x 16 XP box with three values, a caption and hover tracking.
 #include "skin/xpcheckbox/xpcheckbox.h"
 
-#include <QKeyEvent>
+#include <QAccessible>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 
-#include "skin/core/input_codes.h"
 #include "skin/core/strip.h"
-#include "skin/pointer.h"
 #include "skin/skin_accessible.h"
 #include "skin/skin_bitmaps.h"
 
@@ -43,21 +40,16 @@ protected:
     }
 };
 
-xpcheckbox::xpcheckbox(QWidget* parent) : QWidget(parent) {
-    installSkinAccessibility();
-    setMouseTracking(true);
+xpcheckbox::xpcheckbox(QWidget* parent) : KitControl(parent, LookFirst::Yes, LookFirst::No) {
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     p_ = new Box(this);
-    p_->setMouseTracking(true);
-    p_->installEventFilter(this);
     lbl_ = new QLabel(QStringLiteral("Check1"), this);
     lbl_->setTextFormat(Qt::PlainText);
     lbl_->setAttribute(Qt::WA_TranslucentBackground);
-    lbl_->setMouseTracking(true);
-    lbl_->installEventFilter(this);
-    timer1_.setInterval(10);
-    connect(&timer1_, &QTimer::timeout, this, &xpcheckbox::Timer1_Timer);
+    // Moves over the box report their own position, over the caption its place.
+    addPart(p_, PartMoves::AtPointer);
+    addPart(lbl_, PartMoves::AtPartPosition);
     resize(120, 17);
 
     DrawBox();
@@ -66,7 +58,7 @@ xpcheckbox::xpcheckbox(QWidget* parent) : QWidget(parent) {
     pal.setColor(QPalette::Window, QColor(kInitialBack));
     setPalette(pal);
     applyCaptionColour();
-    timer1_.start();
+    Timer1().start();
 }
 
 xpcheckbox::~xpcheckbox() = default;
@@ -85,7 +77,29 @@ void xpcheckbox::setCaption(const QString& caption) {
 }
 
 void xpcheckbox::setValue(int value) {
+    storeValue(value);
+    DrawBox();
+}
+
+void xpcheckbox::storeValue(int value) {
+    const int old = value_;
     value_ = value;
+    if ((old == 1) == (value == 1) && (old == 2) == (value == 2))
+        return;
+    // Screen readers hear the tick change, whoever made it.
+    QAccessible::State changed;
+    changed.checked = true;
+    changed.checkStateMixed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    announce(&event);
+}
+
+void xpcheckbox::clickBox() {
+    if (!isEnabled())
+        return;
+    // The host sees the value from before the click.
+    emit Click();
+    storeValue(boxValueAfterClick(value_));
     DrawBox();
 }
 
@@ -159,101 +173,18 @@ void xpcheckbox::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void xpcheckbox::moveOver(qint16 button, qint16 shift, float x, float y) {
-    timer1_.start();
-    if (x >= 0 && x <= width() && y >= 0 && y <= height()) {
-        emit MouseMove(button, shift, x, y);
-        if (isEnabled())
-            showCell(button == 1 ? BoxLook::Pressed : BoxLook::Hot);
-    }
-}
-
-void xpcheckbox::press(QMouseEvent* event, QPointF at) {
-    pressedInside_ = true;
-    doubleClickPress_ = false;
+void xpcheckbox::showPressedLook() {
     if (isEnabled())
         showCell(BoxLook::Pressed);
-    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
 }
 
-void xpcheckbox::release(QMouseEvent* event, QPointF at, bool inside) {
-    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
-    const bool click = pressedInside_ && !doubleClickPress_ && inside;
-    if (event->buttons() != Qt::NoButton)
-        return;
-    pressedInside_ = false;
-    if (!click)
-        return;
-    // The host sees the value from before the click.
-    emit Click();
-    value_ = boxValueAfterClick(value_);
+void xpcheckbox::showMoveLook(bool leftButtonAlone) {
+    if (isEnabled())
+        showCell(leftButtonAlone ? BoxLook::Pressed : BoxLook::Hot);
+}
+
+void xpcheckbox::pointerLeft() {
     DrawBox();
-}
-
-void xpcheckbox::mousePressEvent(QMouseEvent* event) {
-    press(event, event->position());
-}
-
-void xpcheckbox::mouseDoubleClickEvent(QMouseEvent*) {
-    // The second press of a double click is not a click of its own.
-    pressedInside_ = true;
-    doubleClickPress_ = true;
-}
-
-void xpcheckbox::mouseReleaseEvent(QMouseEvent* event) {
-    release(event, event->position(), rect().contains(event->position().toPoint()));
-}
-
-void xpcheckbox::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF at = event->position();
-    moveOver(buttonCode(event->buttons()), shiftCode(event->modifiers()), float(at.x()), float(at.y()));
-}
-
-bool xpcheckbox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != p_ && watched != lbl_)
-        return false;
-    auto* part = static_cast<QWidget*>(watched);
-    switch (event->type()) {
-    case QEvent::MouseMove: {
-        auto* m = static_cast<QMouseEvent*>(event);
-        // Moves over the box report their own position, over the caption its place.
-        const QPointF at = watched == p_ ? m->position() : QPointF(lbl_->pos());
-        moveOver(buttonCode(m->buttons()), shiftCode(m->modifiers()), float(at.x()), float(at.y()));
-        return true;
-    }
-    case QEvent::MouseButtonPress: {
-        auto* m = static_cast<QMouseEvent*>(event);
-        press(m, m->position());
-        return true;
-    }
-    case QEvent::MouseButtonDblClick:
-        mouseDoubleClickEvent(static_cast<QMouseEvent*>(event));
-        return true;
-    case QEvent::MouseButtonRelease: {
-        auto* m = static_cast<QMouseEvent*>(event);
-        release(m, m->position(), part->rect().contains(m->position().toPoint()));
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-void xpcheckbox::keyPressEvent(QKeyEvent* event) {
-    emit KeyDown(keyCode(event->key()), shiftCode(event->modifiers()));
-    if (const qint16 ascii = keyAscii(event->text()))
-        emit KeyPress(ascii);
-}
-
-void xpcheckbox::keyReleaseEvent(QKeyEvent* event) {
-    emit KeyUp(keyCode(event->key()), shiftCode(event->modifiers()));
-}
-
-void xpcheckbox::Timer1_Timer() {
-    if (!pointerOutside(*this))
-        return;
-    DrawBox();
-    timer1_.stop();
     emit MouseOut();
 }
 

@@ -2,12 +2,10 @@
 #pragma once
 
 #include <QImage>
-#include <QTimer>
-#include <QWidget>
 
 #include "skin/core/face_tables.h"
 #include "skin/core/ole_colour.h"
-#include "skin/skin_control.h"
+#include "skin/kit_control.h"
 
 class QLabel;
 
@@ -16,7 +14,7 @@ namespace skin {
 // Enabled and Font are QWidget's own enabled state and font (setEnabled, setFont).
 // Click is raised before Value changes, so a handler sees the value from before.
 // Mouse event coordinates are pixels relative to the control (or to the box).
-class xpcheckbox : public QWidget, public PersistentControl {
+class xpcheckbox : public KitControl {
     Q_OBJECT
     Q_PROPERTY(int Value READ Value WRITE setValue)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
@@ -32,6 +30,9 @@ public:
     // 0 unticked, 1 ticked, 2 grey; other values are kept but show nothing new.
     int Value() const { return value_; }
     void setValue(int value);
+    // What a click does, however it comes (mouse or assistive technology): raise
+    // Click, then cycle Value. Nothing while disabled.
+    void clickBox();
     QString Caption() const;
     void setCaption(const QString& caption);
     OleColour BackColor() const { return backColor_; }
@@ -43,33 +44,20 @@ public:
     QWidget* p() const;                           // the box
     QLabel* lbl() const { return lbl_; }
 
-    QTimer& Timer1() { return timer1_; }  // the 10 ms pointer poll, running at creation
-    void Timer1_Timer();
-
     void InitProperties(const Ambient& ambient) override;
     void ReadProperties(const PropertyBag& bag, const Ambient& ambient) override;
     void WriteProperties(PropertyBag& bag, const Ambient& ambient) const override;
 
-signals:
-    void Click();
-    void MouseOut();
-    void MouseDown(qint16 Button, qint16 Shift, float X, float Y);
-    void MouseMove(qint16 Button, qint16 Shift, float X, float Y);
-    void MouseUp(qint16 Button, qint16 Shift, float X, float Y);
-    void KeyDown(qint16 KeyCode, qint16 Shift);
-    void KeyPress(qint16 KeyAscii);
-    void KeyUp(qint16 KeyCode, qint16 Shift);
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The pressed look comes before MouseDown; a release leaves the look to the
+    // click; the poll redraws before MouseOut.
+    void showPressedLook() override;
+    void showReleasedLook() override {}
+    void showMoveLook(bool leftButtonAlone) override;
+    void pointerLeft() override;
+    void clicked() override { clickBox(); }
 
 private:
     void DrawBox();
@@ -77,9 +65,7 @@ private:
     void showCell(BoxLook look);
     void layoutParts();
     void applyCaptionColour();
-    void moveOver(qint16 button, qint16 shift, float x, float y);
-    void press(QMouseEvent* event, QPointF at);
-    void release(QMouseEvent* event, QPointF at, bool inside);
+    void storeValue(int value);
 
     class Box;
     Box* p_;
@@ -88,9 +74,6 @@ private:
     int shownCell_ = -1;
     OleColour backColor_ = kSystemButtonFace;
     OleColour foreColor_ = kBlack;
-    bool pressedInside_ = false;
-    bool doubleClickPress_ = false;
-    QTimer timer1_;
 };
 
 }  // namespace skin

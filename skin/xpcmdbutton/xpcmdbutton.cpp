@@ -1,19 +1,14 @@
 // The kit's push button: a nine-sliced XP face, a centred caption and hover tracking.
 #include "skin/xpcmdbutton/xpcmdbutton.h"
 
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
 
-#include "skin/core/input_codes.h"
 #include "skin/core/ole_colour.h"
 #include "skin/core/slices.h"
 #include "skin/core/strip.h"
-#include "skin/pointer.h"
-#include "skin/skin_accessible.h"
 #include "skin/skin_bitmaps.h"
 
 namespace skin {
@@ -36,20 +31,15 @@ QString shownText(const QString& caption) {
 
 }  // namespace
 
-xpcmdbutton::xpcmdbutton(QWidget* parent) : QWidget(parent) {
-    installSkinAccessibility();
-    setMouseTracking(true);
+xpcmdbutton::xpcmdbutton(QWidget* parent) : KitControl(parent, LookFirst::No, LookFirst::No) {
     setFocusPolicy(Qt::StrongFocus);
     lbl_ = new QLabel(this);
     lbl_->setTextFormat(Qt::PlainText);
     lbl_->setAttribute(Qt::WA_TranslucentBackground);
-    lbl_->setMouseTracking(true);
-    lbl_->installEventFilter(this);
+    addPart(lbl_, PartMoves::AtPartPosition);  // moves over the caption report its place
     QPalette pal = lbl_->palette();
     pal.setColor(QPalette::WindowText, toQColor(kSystemWindowText));
     lbl_->setPalette(pal);
-    timer1_.setInterval(10);
-    connect(&timer1_, &QTimer::timeout, this, &xpcmdbutton::Timer1_Timer);
     resize(75, 23);
     setCaption(QStringLiteral("xpcmdbutton"));
     ShowRestFace();
@@ -146,91 +136,7 @@ void xpcmdbutton::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void xpcmdbutton::moveOver(qint16 button, qint16 shift, float x, float y) {
-    timer1_.start();
-    if (x >= 0 && x <= width() && y >= 0 && y <= height()) {
-        emit MouseMove(button, shift, x, y);
-        DrawFace(button == 1 ? Face::Pressed : Face::Hot);
-    }
-}
-
-void xpcmdbutton::mousePressEvent(QMouseEvent* event) {
-    pressedInside_ = true;
-    doubleClickPress_ = false;
-    const QPointF p = event->position();
-    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), float(p.x()), float(p.y()));
-    DrawFace(Face::Pressed);
-}
-
-void xpcmdbutton::mouseDoubleClickEvent(QMouseEvent*) {
-    // The second press of a double click is not a click of its own.
-    pressedInside_ = true;
-    doubleClickPress_ = true;
-}
-
-void xpcmdbutton::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), float(p.x()), float(p.y()));
-    ShowRestFace();
-    const bool click = pressedInside_ && !doubleClickPress_ && rect().contains(p.toPoint());
-    if (event->buttons() == Qt::NoButton)
-        pressedInside_ = false;
-    if (click && event->buttons() == Qt::NoButton)
-        emit Click();
-}
-
-void xpcmdbutton::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = event->position();
-    moveOver(buttonCode(event->buttons()), shiftCode(event->modifiers()), float(p.x()), float(p.y()));
-}
-
-bool xpcmdbutton::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != lbl_)
-        return false;
-    switch (event->type()) {
-    case QEvent::MouseMove: {
-        // Moves over the caption report the caption's position, not the pointer's.
-        auto* m = static_cast<QMouseEvent*>(event);
-        moveOver(buttonCode(m->buttons()), shiftCode(m->modifiers()), float(lbl_->x()), float(lbl_->y()));
-        return true;
-    }
-    case QEvent::MouseButtonPress:
-        mousePressEvent(static_cast<QMouseEvent*>(event));
-        return true;
-    case QEvent::MouseButtonDblClick:
-        mouseDoubleClickEvent(static_cast<QMouseEvent*>(event));
-        return true;
-    case QEvent::MouseButtonRelease: {
-        auto* m = static_cast<QMouseEvent*>(event);
-        const QPointF p = m->position();
-        emit MouseUp(buttonCode(m->button()), shiftCode(m->modifiers()), float(p.x()), float(p.y()));
-        ShowRestFace();
-        const bool click = pressedInside_ && !doubleClickPress_ && lbl_->rect().contains(p.toPoint());
-        if (m->buttons() == Qt::NoButton)
-            pressedInside_ = false;
-        if (click && m->buttons() == Qt::NoButton)
-            emit Click();
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
-void xpcmdbutton::keyPressEvent(QKeyEvent* event) {
-    emit KeyDown(keyCode(event->key()), shiftCode(event->modifiers()));
-    if (const qint16 ascii = keyAscii(event->text()))
-        emit KeyPress(ascii);
-}
-
-void xpcmdbutton::keyReleaseEvent(QKeyEvent* event) {
-    emit KeyUp(keyCode(event->key()), shiftCode(event->modifiers()));
-}
-
-void xpcmdbutton::Timer1_Timer() {
-    if (!pointerOutside(*this))
-        return;
-    timer1_.stop();
+void xpcmdbutton::pointerLeft() {
     emit MouseOut();
     ShowRestFace();
 }

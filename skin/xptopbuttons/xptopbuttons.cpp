@@ -1,13 +1,10 @@
 // The kit's caption button: a 21 x 21 close, maximise, minimise or restore glyph.
 #include "skin/xptopbuttons/xptopbuttons.h"
 
-#include <QMouseEvent>
+#include <QEvent>
 #include <QPainter>
 
-#include "skin/core/input_codes.h"
 #include "skin/core/strip.h"
-#include "skin/pointer.h"
-#include "skin/skin_accessible.h"
 #include "skin/skin_bitmaps.h"
 
 namespace skin {
@@ -22,15 +19,11 @@ constexpr const char* kGlyphStrips[] = {bitmap::kGlyphClose, bitmap::kGlyphMaxim
 
 }  // namespace
 
-xptopbuttons::xptopbuttons(QWidget* parent) : QWidget(parent) {
-    installSkinAccessibility();
-    setMouseTracking(true);
+xptopbuttons::xptopbuttons(QWidget* parent) : KitControl(parent, LookFirst::Yes, LookFirst::Yes) {
     setFixedSize(kSide, kSide);
-    timer1_.setInterval(10);
-    connect(&timer1_, &QTimer::timeout, this, &xptopbuttons::Timer1_Timer);
     refreshLook();
     showCell(GlyphLook::Normal);
-    timer1_.start();
+    Timer1().start();
 }
 
 xptopbuttons::~xptopbuttons() = default;
@@ -77,46 +70,7 @@ void xptopbuttons::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void xptopbuttons::mousePressEvent(QMouseEvent* event) {
-    pressedInside_ = true;
-    doubleClickPress_ = false;
-    showCell(GlyphLook::Pressed);
-    const QPointF p = event->position();
-    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), float(p.x()), float(p.y()));
-}
-
-void xptopbuttons::mouseDoubleClickEvent(QMouseEvent*) {
-    // A double click is one Click for the host.
-    pressedInside_ = true;
-    doubleClickPress_ = true;
-}
-
-void xptopbuttons::mouseReleaseEvent(QMouseEvent* event) {
-    showCell(GlyphLook::Normal);
-    const QPointF p = event->position();
-    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), float(p.x()), float(p.y()));
-    const bool click = pressedInside_ && !doubleClickPress_ && rect().contains(p.toPoint());
-    if (event->buttons() != Qt::NoButton)
-        return;
-    pressedInside_ = false;
-    if (click)
-        emit Click();
-}
-
-void xptopbuttons::mouseMoveEvent(QMouseEvent* event) {
-    timer1_.start();
-    const QPointF p = event->position();
-    if (p.x() >= 0 && p.x() <= width() && p.y() >= 0 && p.y() <= height()) {
-        const qint16 button = buttonCode(event->buttons());
-        emit MouseMove(button, shiftCode(event->modifiers()), float(p.x()), float(p.y()));
-        showCell(button == 1 ? GlyphLook::Pressed : GlyphLook::Hot);
-    }
-}
-
-void xptopbuttons::Timer1_Timer() {
-    if (!pointerOutside(*this))
-        return;
-    timer1_.stop();
+void xptopbuttons::pointerLeft() {
     emit MouseOut();
     if (isEnabled())
         showCell(GlyphLook::Normal);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QKeySequence>
+#include <utility>
+
 namespace skin {
 namespace {
 
@@ -14,12 +17,26 @@ TEST(input_codes_test, buttons_and_modifiers_combine_as_bits) {
     EXPECT_EQ(shiftCode(Qt::ControlModifier), 2);
 }
 
-TEST(input_codes_test, keys_map_to_virtual_key_numbers) {
-    EXPECT_EQ(keyCode(Qt::Key_A), 65);
-    EXPECT_EQ(keyCode(Qt::Key_7), 55);
-    EXPECT_EQ(keyCode(Qt::Key_Return), 13);
-    EXPECT_EQ(keyCode(Qt::Key_F12), 123);
-    EXPECT_EQ(keyCode(Qt::Key_Escape), 27);
+// Checked against what the keys type and how the keyboard's blocks are numbered,
+// not against a copy of the table.
+TEST(input_codes_test, key_codes_follow_what_the_keys_type_and_their_blocks) {
+    // Letters and digits: the upper-case character on the key.
+    for (int k = Qt::Key_A; k <= Qt::Key_Z; ++k)
+        EXPECT_EQ(keyCode(k), QKeySequence(k).toString().at(0).unicode()) << k;
+    for (int k = Qt::Key_0; k <= Qt::Key_9; ++k)
+        EXPECT_EQ(keyCode(k), QKeySequence(k).toString().at(0).unicode()) << k;
+    // Keys that type a control character (or space) carry that character's code.
+    for (auto [key, typed] : {std::pair{Qt::Key_Backspace, '\b'}, std::pair{Qt::Key_Tab, '\t'},
+                              std::pair{Qt::Key_Return, '\r'}, std::pair{Qt::Key_Enter, '\r'},
+                              std::pair{Qt::Key_Escape, '\x1b'}, std::pair{Qt::Key_Space, ' '}})
+        EXPECT_EQ(keyCode(key), typed) << key;
+    // Blocks numbered in a row: page keys and Home/End, then the arrows, then F1 on.
+    const int block[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home,
+                         Qt::Key_Left,   Qt::Key_Up,       Qt::Key_Right, Qt::Key_Down};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(keyCode(block[i]), keyCode(Qt::Key_PageUp) + i) << block[i];
+    for (int i = 0; i < 24; ++i)
+        EXPECT_EQ(keyCode(Qt::Key_F1 + i), keyCode(Qt::Key_F1) + i);
     EXPECT_EQ(keyCode(Qt::Key_unknown), 0);
 }
 
