@@ -35,29 +35,19 @@ TEST(Caption, NumbersCarryALeadingBlank) {
     EXPECT_EQ(signedNumberText(0), QStringLiteral(" 0"));
 }
 
-TEST(PreviewFit, WidthDecidesHeightDecidesOrOwnSize) {
-    const float vw = 317;
-    const int vh = 309;
-    const PreviewFit wide = fitPreview(1600, 1200, vw, vh);
-    EXPECT_TRUE(wide.scaled);
-    EXPECT_EQ(wide.ratioH, 4);
-    EXPECT_EQ(wide.box, QRect(0, 36, 317, 238));  // 1200 / (1600/317) = 237.75
-
-    const PreviewFit tall = fitPreview(600, 1200, vw, vh);  // RatioW 1.89, RatioH round(3.88) = 4
-    EXPECT_TRUE(tall.scaled);
-    EXPECT_EQ(tall.box, QRect(84, 0, 150, 309));      // (317 - 150) / 2 = 83.5, to even
-
-    const PreviewFit small = fitPreview(100, 100, vw, vh);
-    EXPECT_FALSE(small.scaled);
-    EXPECT_EQ(small.box, QRect(108, 104, 100, 100));  // 108.5 and 104.5, to even
-
-    // Narrower than the viewport but a bit over half its height: RatioH rounds to 1, so the
-    // picture keeps its width and takes the full height.
-    const PreviewFit quirk = fitPreview(200, 160, vw, vh);
-    EXPECT_EQ(quirk.ratioH, 1);
-    EXPECT_EQ(quirk.box, QRect(58, 0, 200, 309));
-    // Exactly half the height rounds to 0 (ties to even): shown at its own size.
-    EXPECT_FALSE(fitPreview(200, 309 / 2 + 0, vw, 308).scaled);
+TEST(PreviewFit, KeepsProportionsNeverEnlargesAndCentres) {
+    const int vw = 317, vh = 309;
+    // Smaller than the viewport: own size, centred (each of these was once stretched).
+    EXPECT_EQ(fitPreview(301, 199, vw, vh), QRect(8, 55, 301, 199));
+    EXPECT_EQ(fitPreview(195, 195, vw, vh), QRect(61, 57, 195, 195));
+    EXPECT_EQ(fitPreview(317, 309, vw, vh), QRect(0, 0, 317, 309));
+    // Larger: the side that decides fills the viewport, the other keeps the proportion.
+    EXPECT_EQ(fitPreview(330, 460, vw, vh), QRect(47, 0, 222, 309));  // 330 * 309 / 460 = 221.7
+    EXPECT_EQ(fitPreview(1600, 1200, vw, vh), QRect(0, 35, 317, 238));
+    EXPECT_EQ(fitPreview(3000, 1000, vw, vh), QRect(0, 101, 317, 106));
+    // A sliver keeps one pixel; nothing to show gives an empty box.
+    EXPECT_EQ(fitPreview(20000, 1, vw, vh), QRect(0, 154, 317, 1));
+    EXPECT_TRUE(fitPreview(0, 10, vw, vh).isEmpty());
 }
 
 TEST(Enabling, FollowsOpenRefuseFilterAndFlip) {

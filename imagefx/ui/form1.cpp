@@ -45,7 +45,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     Image1 = new PictureView(Pic2);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->hide();
-    ViewW = static_cast<float>(Pic2->contentsRect().width());
+    ViewW = Pic2->contentsRect().width();
     ViewH = Pic2->contentsRect().height();
 
     ComOpen = button(QStringLiteral("打开图片文件"), QStringLiteral("ComOpen"), this,
