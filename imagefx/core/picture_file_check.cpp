@@ -54,7 +54,8 @@ PictureData checkBmp(Bytes file) {
         width = static_cast<std::int32_t>(le32(file, 18));
         height = std::llabs(static_cast<std::int32_t>(le32(file, 22)));  // negative: top-down
         bpp = le16(file, 28);
-        compression = file.size() >= kFileHeader + 20 ? le32(file, 30) : 0;
+        // Headers shorter than 20 bytes have no compression field: their rows are plain.
+        compression = infoSize >= 20 && file.size() >= kFileHeader + 20 ? le32(file, 30) : 0;
     } else {
         return PictureData::Damaged;
     }
