@@ -8,9 +8,12 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -191,6 +194,23 @@ TEST_F(Form1Test, SizeLimitRefusesWithTheWarningAndKeepsThePlanes) {
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(form->planes().width, 1601);
     EXPECT_TRUE(enabled(form->Command1[0]));
+}
+
+TEST_F(Form1Test, ButtonsSitInsideTheirFramesBelowTheTitleWithCaptionsWhole) {
+    for (QPushButton* b : form->findChildren<QPushButton*>()) {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.rect = b->rect();
+        const QRect label = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+        const QFontMetrics metrics(b->font());
+        // The style's own margin on each side, so no caption touches its button's edges.
+        const int margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, b);
+        EXPECT_LE(metrics.horizontalAdvance(b->text()) + 2 * margin, label.width()) << b->objectName().toStdString();
+        EXPECT_LE(metrics.height(), label.height()) << b->objectName().toStdString();
+        if (auto* frame = qobject_cast<QGroupBox*>(b->parentWidget())) {
+            EXPECT_TRUE(frame->contentsRect().contains(b->geometry())) << b->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(Form1Test, FilesThatCannotBeOpenedWholeAreNamedAndChangeNothing) {
