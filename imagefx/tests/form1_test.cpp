@@ -229,6 +229,7 @@ TEST_F(Form1Test, FilesThatCannotBeOpenedWholeAreNamedAndChangeNothing) {
     const QString files[] = {
         writeBytes("empty.bmp", ""),
         writeBytes("text.bmp", "this is not a picture"),
+        save(halves(10, 10).convertToFormat(QImage::Format_Indexed8), "other.png"),  // not BMP nor JPEG
         writeBytes("60000.bmp", bmpHeader(60000, 60000)),
         writeBytes("cut.jpg", jpg.left(jpg.size() * 2 / 3)),
         writeBytes("claims.bmp", claimsTooMuch),

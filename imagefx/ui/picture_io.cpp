@@ -41,7 +41,8 @@ OpenedPicture openPicture(const QString& path) {
     {
         QImageReader header(&file);
         header.setAutoTransform(true);
-        if (!header.canRead()) return result;
+        // BMP and JPEG only: those are the formats whose completeness is checked below.
+        if (!header.canRead() || (header.format() != "bmp" && header.format() != "jpeg")) return result;
         result.size = uprightSize(header);
     }
     if (!result.size.isValid()) return result;
