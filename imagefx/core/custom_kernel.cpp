@@ -28,10 +28,9 @@ double leadingNumber(const QString& text) {
         while (j < n && t[j] >= u'0' && t[j] <= u'9') ++j;
         if (j > expStart) end = j;
     }
-    bool ok = false;
-    const double v = t.mid(start, end - start).toDouble(&ok);
-    if (!ok) return 0.0;  // only an exponent too large for a double gets here
-    return v;
+    // Only an exponent out of a double's range fails here: too large gives an infinity
+    // (refused by entryValue), too small gives 0, both as the number reads.
+    return t.mid(start, end - start).toDouble();
 }
 
 std::optional<std::int16_t> entryValue(const QString& text) {
@@ -59,6 +58,14 @@ std::optional<int> acceptEntries(const KernelEntries& entries, FilterSettings& s
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 3; ++c) settings.FilterKernel[r][c] = weights[3 * (r - 1) + (c - 1)];
     return std::nullopt;
+}
+
+QString entryProblem(const KernelEntries& entries, int box) {
+    if (box == kDivideBox)
+        return entryValue(entries.divide) == 0 ? QStringLiteral("除数(Divide)不能为 0")
+                                               : QStringLiteral("除数(Divide)超出范围");
+    if (box == kBiasBox) return QStringLiteral("偏移量(Blas)超出范围");
+    return QStringLiteral("第%1行第%2列的权值超出范围").arg(box / 3 + 1).arg(box % 3 + 1);
 }
 
 }  // namespace imagefx

@@ -32,7 +32,7 @@ constexpr int kBiasBox = 10;
 
 // The longest leading part of `text` that reads as a decimal number (leading blanks
 // skipped; an optional sign, digits with an optional point, an optional exponent).
-// Text without such a part reads as 0.
+// Text without such a part reads as 0; a number beyond a double's range reads as an infinity.
 double leadingNumber(const QString& text);
 
 // leadingNumber rounded to the nearest integer, ties to even; nothing when the result
@@ -43,5 +43,8 @@ std::optional<std::int16_t> entryValue(const QString& text);
 // all are usable, stores them with FilterOk = true and returns nothing. Otherwise returns
 // the first offending box and leaves `settings` as it was. A divisor of 0 is unusable.
 std::optional<int> acceptEntries(const KernelEntries& entries, FilterSettings& settings);
+
+// One short line naming what is wrong with the entry in `box` (as acceptEntries returned it).
+QString entryProblem(const KernelEntries& entries, int box);
 
 }  // namespace imagefx

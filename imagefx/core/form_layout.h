@@ -30,4 +30,25 @@ inline constexpr int kViewportBorder = 2;
 // the one before.
 std::array<int, 7> filterButtonTops();
 
+// What the style and the fonts in use ask for, in pixels.
+struct ColumnNeeds {
+    int frameTop = 0;     // a frame's contents start this far below its top (under the title)
+    int frameBottom = 0;  // and end this far above its bottom
+    int frameSide = 0;    // and this far in from each side
+    int buttonW = 0;      // the narrowest button that shows each caption whole, with margins
+    int buttonH = 0;      // the lowest one
+};
+
+// The right-hand column and the window, in pixels: the design positions where the captions
+// fit, otherwise the frames' buttons widened about their centre and moved below the
+// frame's title, the frames grown to hold them, and the window taller if the column needs it.
+struct ColumnLayout {
+    QRect comOpen, frame1, frame2, save;  // in the window
+    std::array<QRect, 7> frame1Buttons;   // Command1(0..5), then Custom1; in Frame1
+    std::array<QRect, 3> frame2Buttons;   // Command2(0..2); in Frame2
+    QRect viewport;                       // Pic2
+    QSize form;
+};
+ColumnLayout layoutColumn(const ColumnNeeds& needs);
+
 }  // namespace imagefx::layout

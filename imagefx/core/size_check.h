@@ -11,6 +11,11 @@ inline constexpr std::int64_t kBytesPerOpenPixel = 4 + 4 + 3 * 2;
 // What the program allows itself for those, in bytes.
 inline constexpr std::int64_t kPictureMemoryBudget = std::int64_t{1} << 30;
 
+// The largest picture file read: an uncompressed one of the most pixels the budget holds,
+// at 32 bits a pixel, with room for its headers.
+inline constexpr std::int64_t kMaxPictureFileBytes =
+    kPictureMemoryBudget / kBytesPerOpenPixel * 4 + (std::int64_t{1} << 20);
+
 // True when a picture of this size can be held at all (the size a file's header declares,
 // checked before anything is decoded).
 bool fitsInMemory(std::int64_t width, std::int64_t height);

@@ -23,7 +23,10 @@ TEST(KernelEntries, NumbersAreReadFromTheLeadingPartAndRoundedToEven) {
     EXPECT_EQ(entryValue("-32768.5"), -32768);
     EXPECT_EQ(entryValue("32767.5"), std::nullopt);  // rounds to 32768
     EXPECT_EQ(entryValue("40000"), std::nullopt);
-    EXPECT_EQ(entryValue("1e999"), 0);
+    // Beyond a double's range: too large is unusable like any other overflow, too small is 0.
+    EXPECT_EQ(entryValue("1e999"), std::nullopt);
+    EXPECT_EQ(entryValue("-1e999x"), std::nullopt);
+    EXPECT_EQ(entryValue("1e-999"), 0);
 }
 
 TEST(KernelEntries, AcceptedEntriesFillTheKernelInReadingOrder) {
@@ -63,6 +66,16 @@ TEST(KernelEntries, UnusableEntriesNameTheFirstBoxAndChangeNothing) {
     e.weights[7] = "40000";
     EXPECT_EQ(acceptEntries(e, s), 5);
     EXPECT_TRUE(same());
+    EXPECT_EQ(entryProblem(e, 5), QStringLiteral("第2行第3列的权值超出范围"));
+    e.weights[5] = e.weights[7] = "0";
+    e.weights[0] = "1e999";
+    EXPECT_EQ(acceptEntries(e, s), 0);
+    EXPECT_EQ(entryProblem(e, 0), QStringLiteral("第1行第1列的权值超出范围"));
+    EXPECT_EQ(entryProblem(e, kBiasBox), QStringLiteral("偏移量(Blas)超出范围"));
+    e.divide = "0";
+    EXPECT_EQ(entryProblem(e, kDivideBox), QStringLiteral("除数(Divide)不能为 0"));
+    e.divide = "1e5";
+    EXPECT_EQ(entryProblem(e, kDivideBox), QStringLiteral("除数(Divide)超出范围"));
 }
 
 }  // namespace

@@ -1,16 +1,25 @@
 // Widget tests of the main window, with scripted dialogs and a recorded wallpaper service.
 #include "imagefx/ui/form1.h"
 
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
+#include <QBuffer>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "imagefx/core/preview_fit.h"
 #include "imagefx/ui/form2.h"
@@ -33,6 +42,47 @@ QImage halves(int w, int h) {
         for (int x = 0; x < w; ++x)
             img.setPixel(x, y, y == 0 ? qRgb(0, 255, 0) : x < w / 2 ? qRgb(250, 10, 10) : qRgb(10, 10, 250));
     return img;
+}
+
+// A BMP file header and 40-byte info header claiming w x h pixels of 24 bits, and no pixels.
+QByteArray bmpHeader(quint32 w, quint32 h) {
+    QByteArray bmp(54, '\0');
+    auto put32 = [&](int at, quint32 v) { for (int i = 0; i < 4; ++i) bmp[at + i] = char((v >> (8 * i)) & 0xff); };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    return bmp;
+}
+
+// Sets the width and height a baseline JPEG's frame header declares.
+void claimJpegSize(QByteArray& jpeg, int w, int h) {
+    const qsizetype sof = jpeg.indexOf(QByteArray("\xff\xc0", 2));
+    ASSERT_GT(sof, 0);
+    jpeg[sof + 5] = char(h >> 8);
+    jpeg[sof + 6] = char(h & 0xff);
+    jpeg[sof + 7] = char(w >> 8);
+    jpeg[sof + 8] = char(w & 0xff);
+}
+
+// Puts an EXIF block with the given orientation right after the start marker.
+QByteArray withOrientation(QByteArray jpeg, quint8 orientation) {
+    const char exif[] = "\xff\xe1\x00\x22" "Exif\0\0" "II*\0\x08\0\0\0"
+                        "\x01\0" "\x12\x01\x03\0\x01\0\0\0" "\x06\0\0\0" "\0\0\0\0";
+    QByteArray block(exif, sizeof exif - 1);
+    block[4 + 6 + 8 + 2 + 8] = char(orientation);
+    return jpeg.insert(2, block);
+}
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 class Form1Test : public ::testing::Test {
@@ -64,6 +114,21 @@ protected:
         form->ComOpen->click();
     }
     Picture readBmp(const fs::path& p) { return pictureFrom(QImage(QString::fromStdString(p.string()))); }
+    QByteArray jpegOf(const QImage& img) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(img.save(&buffer, "jpeg", 95));
+        return bytes;
+    }
+    // Nothing that a refused or failed open could have changed, has.
+    void expectUnchanged(const QString& title, const Picture& work, const Planes& planes, const char* what) {
+        EXPECT_EQ(form->windowTitle(), title) << what;
+        EXPECT_EQ(form->workImage(), work) << what;
+        EXPECT_EQ(form->planes().PlaneG, planes.PlaneG) << what;
+        EXPECT_TRUE(enabled(form->Command1[0])) << what;
+        EXPECT_TRUE(enabled(form->Save)) << what;
+    }
     bool enabled(QPushButton* b) { return b->isEnabled(); }
 
     platform::testing::FakeMessageBoxes boxes;
@@ -98,8 +163,7 @@ TEST_F(Form1Test, OpeningTakesThePictureIn) {
     EXPECT_FALSE(form->Pic3->isHidden());
     EXPECT_TRUE(form->Image1->isHidden());
     const QRect inner = form->Pic2->contentsRect();
-    const PreviewFit fit = fitPreview(640, 480, inner.width(), inner.height());
-    EXPECT_EQ(form->Pic3->geometry(), fit.box.translated(inner.topLeft()));
+    EXPECT_EQ(form->Pic3->geometry(), fitPreview(640, 480, inner.width(), inner.height()).translated(inner.topLeft()));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(form->progressForm()->windowTitle(), QStringLiteral("正在加载图片..."));
 }
@@ -123,6 +187,8 @@ TEST_F(Form1Test, SizeLimitRefusesWithTheWarningAndKeepsThePlanes) {
     EXPECT_TRUE(enabled(form->Command2[0]));
     EXPECT_EQ(form->planes().PlaneR, before.PlaneR);
     EXPECT_EQ(form->planes().width, 20);
+    EXPECT_EQ(form->workImage().width(), 20);
+    EXPECT_EQ(form->loadedPicture().width(), 20);  // flips still show the picture taken on
 
     open(save(halves(1601, 1200), "wide.jpg"));
     EXPECT_EQ(boxes.shown.size(), 1u);
@@ -130,60 +196,162 @@ TEST_F(Form1Test, SizeLimitRefusesWithTheWarningAndKeepsThePlanes) {
     EXPECT_TRUE(enabled(form->Command1[0]));
 }
 
-TEST_F(Form1Test, HeaderDeclaringAHugePictureIsRefusedBeforeDecoding) {
+TEST_F(Form1Test, ButtonsSitInsideTheirFramesBelowTheTitleWithCaptionsWhole) {
+    for (QPushButton* b : form->findChildren<QPushButton*>()) {
+        QStyleOptionButton option;
+        option.initFrom(b);
+        option.rect = b->rect();
+        const QRect label = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+        const QFontMetrics metrics(b->font());
+        // The style's own margin on each side, so no caption touches its button's edges.
+        const int margin = b->style()->pixelMetric(QStyle::PM_ButtonMargin, &option, b);
+        EXPECT_LE(metrics.horizontalAdvance(b->text()) + 2 * margin, label.width()) << b->objectName().toStdString();
+        EXPECT_LE(metrics.height(), label.height()) << b->objectName().toStdString();
+        if (auto* frame = qobject_cast<QGroupBox*>(b->parentWidget())) {
+            EXPECT_TRUE(frame->contentsRect().contains(b->geometry())) << b->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(Form1Test, FilesThatCannotBeOpenedWholeAreNamedAndChangeNothing) {
+    const QString good = save(halves(30, 20), "good.bmp");
+    open(good);
+    form->Command1_Click(0);
+    const QString title = form->windowTitle();
+    const Picture work = form->workImage();
+    const Planes planes = form->planes();
+
+    const QByteArray jpg = jpegOf(halves(300, 200));
+    QByteArray claimsTooMuch = bmpHeader(20000, 1000);  // 154 bytes in all
+    claimsTooMuch.append(100, '\0');
+    const fs::path fifo = dir / "fifo.bmp";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const QString files[] = {
+        writeBytes("empty.bmp", ""),
+        writeBytes("text.bmp", "this is not a picture"),
+        save(halves(10, 10).convertToFormat(QImage::Format_Indexed8), "other.png"),  // not BMP nor JPEG
+        writeBytes("60000.bmp", bmpHeader(60000, 60000)),
+        writeBytes("cut.jpg", jpg.left(jpg.size() * 2 / 3)),
+        writeBytes("claims.bmp", claimsTooMuch),
+        QString::fromStdString((dir / "missing.bmp").string()),
+        QString::fromStdString(fifo.string()),
+        QString::fromStdString(dir.string()),
+    };
+    std::size_t shown = 0;
+    for (const QString& f : files) {
+        open(f);
+        ASSERT_EQ(boxes.shown.size(), ++shown) << f.toStdString();
+        EXPECT_EQ(boxes.shown.back().text, QStringLiteral("无法打开图片文件：\n") + f);
+        EXPECT_EQ(boxes.shown.back().caption, QStringLiteral("imagefx"));
+        expectUnchanged(title, work, planes, qPrintable(f));
+    }
+    dialogs.results.push_back(QString());  // cancelled: no box
+    form->ComOpen->click();
+    EXPECT_EQ(boxes.shown.size(), shown);
+    // The same JPEG whole opens.
+    open(writeBytes("whole.jpg", jpg));
+    EXPECT_EQ(boxes.shown.size(), shown);
+    EXPECT_EQ(form->planes().width, 300);
+}
+
+TEST_F(Form1Test, RefusedPictureIsNeverDecodedNorTakesThePlaceOfTheWorkingOne) {
     open(save(halves(8, 8), "small.bmp"));
-    // A 54-byte BMP header declaring 16000 x 16000 pixels of 24 bits, and no pixels.
-    QByteArray bmp(54, '\0');
-    auto put32 = [&](int at, quint32 v) { for (int i = 0; i < 4; ++i) bmp[at + i] = char((v >> (8 * i)) & 0xff); };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, 54);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, 16000);
-    put32(22, 16000);
-    bmp[26] = 1;
-    bmp[28] = 24;
-    const QString path = writeBytes("huge.bmp", bmp);
+    form->Command1_Click(2);
+    const Picture work = form->workImage();
+    const QString path = writeBytes("huge.bmp", bmpHeader(16000, 16000));
     open(path);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("图像太大,本程序无法处理"));
     EXPECT_EQ(form->windowTitle(), "imagefx-" + path + "( 16000x 16000)");
-    EXPECT_EQ(form->workImage().width(), 8);
+    EXPECT_EQ(form->workImage(), work);
     EXPECT_EQ(form->loadedPicture().width(), 8);
+
+    // A small JPEG whose header claims 8704 x 8704: decoding it would take 300 MB.
+    QByteArray jpeg = jpegOf(halves(16, 16));
+    claimJpegSize(jpeg, 8704, 8704);
+    const long before = peakKilobytes();
+    open(writeBytes("claims.jpg", jpeg));
+    EXPECT_LT(peakKilobytes() - before, 64 * 1024) << "the refused picture was decoded";
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, QStringLiteral("图像太大,本程序无法处理"));
+
+    // The wallpaper button stays as it was and sets the working picture, not the refused one.
+    EXPECT_FALSE(enabled(form->Save));
+    ASSERT_TRUE(enabled(form->Command2[2]));
+    form->Command2[2]->click();
+    EXPECT_EQ(readBmp(dir / "bin" / "ok.bmp"), work);
+    EXPECT_EQ(wallpaper.paths.size(), 1);
+    EXPECT_EQ(form->Pic3->shown().size(), QSize(8, 8));
 }
 
-TEST_F(Form1Test, BadFilesAndCancelChangeNothingAndSayNothing) {
-    const QString good = save(halves(30, 20), "good.bmp");
-    open(good);
-    const QString title = form->windowTitle();
-    const Picture work = form->workImage();
+TEST_F(Form1Test, PreviewAndResultKeepThePictureProportions) {
+    const QRect inner = form->Pic2->contentsRect();
+    for (auto [w, h] : {std::pair{301, 199}, std::pair{195, 195}, std::pair{330, 460}, std::pair{900, 200}}) {
+        open(save(halves(w, h), "pic.bmp"));
+        const QRect box = form->Pic3->geometry();
+        EXPECT_TRUE(inner.contains(box)) << w << "x" << h;
+        if (w <= inner.width() && h <= inner.height()) {
+            EXPECT_EQ(box.size(), QSize(w, h));
+        }
+        // Proportions kept to the pixel: w' / h' = w / h within a pixel of the shorter side.
+        EXPECT_LE(std::abs(box.width() * h - box.height() * w), std::max(w, h)) << w << "x" << h;
+        EXPECT_LE(std::abs((box.left() - inner.left()) - (inner.right() - box.right())), 1) << "centred";
+        EXPECT_LE(std::abs((box.top() - inner.top()) - (inner.bottom() - box.bottom())), 1) << "centred";
+        form->Command1_Click(5);
+        EXPECT_EQ(form->Image1->geometry(), box);
+        EXPECT_EQ(readBmp(dir / "bin" / "Very.bmp").width(), w);  // the files keep full size
+    }
+}
 
-    QFile bmp(good);
-    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
-    const QByteArray bytes = bmp.readAll();
-    QByteArray jpg;
-    {
-        QFile f(save(halves(300, 200), "whole.jpg"));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        jpg = f.readAll();
-    }
-    const QString files[] = {
-        writeBytes("text.bmp", "this is not a picture"),
-        writeBytes("empty.jpg", ""),
-        QString::fromStdString((dir / "missing.bmp").string()),
-    };
-    for (const QString& f : files) {
-        open(f);
-        EXPECT_EQ(form->windowTitle(), title) << f.toStdString();
-        EXPECT_EQ(form->workImage(), work);
-    }
-    // Cut-off files may decode in part; they must not crash or bring up a box.
-    open(writeBytes("cut.jpg", jpg.left(jpg.size() / 2)));
-    open(writeBytes("cut.bmp", bytes.left(60)));
-    dialogs.results.push_back(QString());                  // cancelled
-    form->ComOpen->click();
+TEST_F(Form1Test, OrientationTagTurnsThePictureUpright) {
+    // 40 x 20 stored, left half red; tagged to be turned a quarter clockwise for viewing.
+    const QString path = writeBytes("turned.jpg", withOrientation(jpegOf(halves(40, 20)), 6));
+    open(path);
     EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(form->windowTitle(), "imagefx-" + path + "( 20x 40)");
+    ASSERT_EQ(form->planes().width, 20);
+    ASSERT_EQ(form->planes().height, 40);
+    EXPECT_GT(form->planes().at(Channel::Red, 8, 10), 200);  // the left edge is now the top
+    EXPECT_GT(form->planes().at(Channel::Blue, 32, 10), 200);
+    EXPECT_LT(form->Pic3->width(), form->Pic3->height());
+    form->Command1_Click(5);
+    form->Save->click();
+    const Picture saved = readBmp(dir / "bin" / "ok.bmp");
+    EXPECT_EQ(saved.width(), 20);
+    EXPECT_EQ(saved.height(), 40);
+}
+
+TEST_F(Form1Test, LinksInTheProgramFolderAreReplacedNeverFollowed) {
+    // Links a hostile or careless hand placed where the program keeps its two files.
+    const fs::path thesis = dir / "thesis.txt", notes = dir / "notes.txt";
+    { std::ofstream(thesis) << "my thesis"; }
+    { std::ofstream(notes) << "my notes"; }
+    fs::create_symlink(thesis, dir / "bin" / "Very.bmp");
+    fs::create_symlink(notes, dir / "bin" / "ok.bmp");
+    auto text = [](const fs::path& p) {
+        std::ifstream in(p);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+
+    open(save(halves(20, 10), "pic.bmp"));
+    form->Command1_Click(1);
+    form->Save->click();
+    form->Command2[2]->click();
+    EXPECT_EQ(text(thesis), "my thesis");
+    EXPECT_EQ(text(notes), "my notes");
+    EXPECT_FALSE(fs::is_symlink(dir / "bin" / "Very.bmp"));
+    EXPECT_EQ(readBmp(dir / "bin" / "ok.bmp"), form->workImage());
+    EXPECT_TRUE(boxes.shown.empty());
+    form->close();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "bin" / "Very.bmp")));
+    EXPECT_EQ(text(thesis), "my thesis");
+
+    // Exit deletes only a display file it wrote: a link put there is left alone.
+    Form1 other({boxes, dialogs, wallpaper, random, FilePlaces(dir / "bin", dir / "data")});
+    fs::create_symlink(thesis, dir / "bin" / "Very.bmp");
+    other.close();
+    EXPECT_TRUE(fs::is_symlink(dir / "bin" / "Very.bmp"));
+    EXPECT_EQ(text(thesis), "my thesis");
 }
 
 TEST_F(Form1Test, FilterShowsTheResultAndWritesTheDisplayFile) {

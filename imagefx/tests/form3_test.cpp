@@ -1,6 +1,7 @@
 // Widget tests of the custom kernel dialog.
 #include "imagefx/ui/form3.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -25,9 +26,25 @@ TEST(Form3, UnusableEntryKeepsTheDialogOpenWithTheBoxSelected) {
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.Text1[7]->selectedText(), "99999");
 
+    EXPECT_EQ(dialog.Label3->text(), QStringLiteral("第3行第2列的权值超出范围"));
+
+    // Every refusal names its entry in a line that shows whole.
+    const QFontMetrics metrics(dialog.Label3->font());
+    for (auto [entry, text] : {std::pair{dialog.Text3, "1e999"}, {dialog.Text2, "-40000"}, {dialog.Text1[0], "1e999"}}) {
+        const QString before = entry->text();
+        entry->setText(QString::fromLatin1(text));
+        dialog.Command1->click();
+        EXPECT_TRUE(dialog.isVisible()) << text;
+        EXPECT_EQ(entry->selectedText(), QString::fromLatin1(text));
+        EXPECT_LE(metrics.horizontalAdvance(dialog.Label3->text()), dialog.Label3->contentsRect().width());
+        entry->setText(before);
+    }
+    EXPECT_EQ(settings.FilterDivide, 0);  // nothing stored by a refusal
+
     dialog.Text1[7]->setText("-2.5");
     dialog.Command1->click();
     EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.Label3->text().isEmpty());
     EXPECT_TRUE(settings.FilterOk);
     EXPECT_EQ(settings.FilterDivide, 4);
     EXPECT_EQ(settings.FilterKernel[3][2], -2);

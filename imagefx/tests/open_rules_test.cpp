@@ -35,29 +35,19 @@ TEST(Caption, NumbersCarryALeadingBlank) {
     EXPECT_EQ(signedNumberText(0), QStringLiteral(" 0"));
 }
 
-TEST(PreviewFit, WidthDecidesHeightDecidesOrOwnSize) {
-    const float vw = 317;
-    const int vh = 309;
-    const PreviewFit wide = fitPreview(1600, 1200, vw, vh);
-    EXPECT_TRUE(wide.scaled);
-    EXPECT_EQ(wide.ratioH, 4);
-    EXPECT_EQ(wide.box, QRect(0, 36, 317, 238));  // 1200 / (1600/317) = 237.75
-
-    const PreviewFit tall = fitPreview(600, 1200, vw, vh);  // RatioW 1.89, RatioH round(3.88) = 4
-    EXPECT_TRUE(tall.scaled);
-    EXPECT_EQ(tall.box, QRect(84, 0, 150, 309));      // (317 - 150) / 2 = 83.5, to even
-
-    const PreviewFit small = fitPreview(100, 100, vw, vh);
-    EXPECT_FALSE(small.scaled);
-    EXPECT_EQ(small.box, QRect(108, 104, 100, 100));  // 108.5 and 104.5, to even
-
-    // Narrower than the viewport but a bit over half its height: RatioH rounds to 1, so the
-    // picture keeps its width and takes the full height.
-    const PreviewFit quirk = fitPreview(200, 160, vw, vh);
-    EXPECT_EQ(quirk.ratioH, 1);
-    EXPECT_EQ(quirk.box, QRect(58, 0, 200, 309));
-    // Exactly half the height rounds to 0 (ties to even): shown at its own size.
-    EXPECT_FALSE(fitPreview(200, 309 / 2 + 0, vw, 308).scaled);
+TEST(PreviewFit, KeepsProportionsNeverEnlargesAndCentres) {
+    const int vw = 317, vh = 309;
+    // Smaller than the viewport: own size, centred (each of these was once stretched).
+    EXPECT_EQ(fitPreview(301, 199, vw, vh), QRect(8, 55, 301, 199));
+    EXPECT_EQ(fitPreview(195, 195, vw, vh), QRect(61, 57, 195, 195));
+    EXPECT_EQ(fitPreview(317, 309, vw, vh), QRect(0, 0, 317, 309));
+    // Larger: the side that decides fills the viewport, the other keeps the proportion.
+    EXPECT_EQ(fitPreview(330, 460, vw, vh), QRect(47, 0, 222, 309));  // 330 * 309 / 460 = 221.7
+    EXPECT_EQ(fitPreview(1600, 1200, vw, vh), QRect(0, 35, 317, 238));
+    EXPECT_EQ(fitPreview(3000, 1000, vw, vh), QRect(0, 101, 317, 106));
+    // A sliver keeps one pixel; nothing to show gives an empty box.
+    EXPECT_EQ(fitPreview(20000, 1, vw, vh), QRect(0, 154, 317, 1));
+    EXPECT_TRUE(fitPreview(0, 10, vw, vh).isEmpty());
 }
 
 TEST(Enabling, FollowsOpenRefuseFilterAndFlip) {
@@ -93,10 +83,34 @@ TEST(FilePlaces, ProgramFolderWhenWritableElseTheDataFolder) {
     EXPECT_TRUE(FilePlaces::folderWritable(root / "bin"));
 }
 
-TEST(FormLayout, FilterButtonsFitTheirFrame) {
-    const auto tops = layout::filterButtonTops();
-    EXPECT_EQ(tops[1], 535);
-    EXPECT_LE(tops.back() + layout::kButtonH, layout::kFrame1H);
+TEST(FormLayout, ButtonsSitBelowTheFrameTitlesAndTheWindowGrowsOnlyWhenItMust) {
+    EXPECT_EQ(layout::filterButtonTops()[1], 535);
+    // Nothing asked for: the design, pixel for pixel.
+    const layout::ColumnLayout design = layout::layoutColumn({});
+    EXPECT_EQ(design.frame1Buttons[0], layout::pixels(240, 240, 975, 290));
+    EXPECT_EQ(design.frame2Buttons[2], layout::pixels(240, 840, 975, 290));
+    EXPECT_EQ(design.frame2, layout::pixels(4920, 3000, 1455, 1215));
+    EXPECT_EQ(design.form, QSize(431, 315));
+    // The titled frames and CJK fonts in use here fit the design window; a much larger
+    // font moves everything down and grows it. Either way each button is inside its frame
+    // below the title, wide and high enough, and nothing overlaps.
+    for (const layout::ColumnNeeds n : {layout::ColumnNeeds{23, 3, 3, 74, 19}, layout::ColumnNeeds{30, 4, 3, 90, 28}}) {
+        const layout::ColumnLayout c = layout::layoutColumn(n);
+        auto inFrame = [&](const auto& buttons, const QRect& frame) {
+            for (std::size_t i = 0; i < buttons.size(); ++i) {
+                const QRect& b = buttons[i];
+                EXPECT_TRUE(QRect(0, n.frameTop, frame.width(), frame.height() - n.frameTop - n.frameBottom).contains(b));
+                EXPECT_TRUE(b.width() >= n.buttonW && b.height() >= n.buttonH);
+                EXPECT_TRUE(i == 0 || b.top() > buttons[i - 1].bottom());
+            }
+        };
+        inFrame(c.frame1Buttons, c.frame1);
+        inFrame(c.frame2Buttons, c.frame2);
+        EXPECT_TRUE(c.comOpen.bottom() < c.frame1.top() && c.frame1.bottom() < c.frame2.top() &&
+                    c.frame2.bottom() < c.save.top() && c.save.bottom() < c.form.height());
+        EXPECT_EQ(c.viewport.height(), c.form.height() - 2);
+        EXPECT_EQ(c.form.height() > design.form.height(), n.buttonH > 19);
+    }
 }
 
 }  // namespace

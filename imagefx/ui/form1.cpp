@@ -1,11 +1,15 @@
 // Form1: building the window, its enabling, and the exit sequence.
 #include "imagefx/ui/form1.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QStyle>
 
 #include "imagefx/core/caption.h"
 #include "imagefx/core/form_layout.h"
@@ -45,8 +49,6 @@ Form1::Form1(Form1Services services, QWidget* parent)
     Image1 = new PictureView(Pic2);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->hide();
-    ViewW = static_cast<float>(Pic2->contentsRect().width());
-    ViewH = Pic2->contentsRect().height();
 
     ComOpen = button(QStringLiteral("打开图片文件"), QStringLiteral("ComOpen"), this,
                      pixels(kColumnLeft, kComOpenTop, kColumnW, kComOpenH));
@@ -90,10 +92,37 @@ Form1::Form1(Form1Services services, QWidget* parent)
 Form1::~Form1() = default;
 
 void Form1::Form_Load() {
-    const auto tops = layout::filterButtonTops();
-    for (int i = 0; i < 6; ++i)
-        Command1[i]->setGeometry(layout::pixels(layout::kButtonLeft, tops[i], layout::kButtonW, layout::kButtonH));
-    Custom1->setGeometry(layout::pixels(layout::kButtonLeft, tops[6], layout::kButtonW, layout::kButtonH));
+    // The design positions assume a font whose lines are 12 pixels high and a frame whose
+    // title takes no room; the style's frames and the fonts in use decide here.
+    layout::ColumnNeeds needs;
+    Frame1->ensurePolished();
+    const QRect inner = Frame1->contentsRect();
+    needs.frameTop = inner.top();
+    needs.frameBottom = Frame1->height() - inner.bottom() - 1;
+    needs.frameSide = inner.left();
+    const QStyle* style = Custom1->style();
+    const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, Custom1);
+    const int margin = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, Custom1);
+    const QFontMetrics metrics(Custom1->font());
+    std::vector<QPushButton*> framed(Command1.begin(), Command1.end());
+    framed.push_back(Custom1);
+    framed.insert(framed.end(), Command2.begin(), Command2.end());
+    for (QPushButton* b : framed)
+        needs.buttonW = std::max(needs.buttonW, metrics.horizontalAdvance(b->text()) + 2 * (margin + frame));
+    needs.buttonH = metrics.height() + 2 * frame;
+
+    const layout::ColumnLayout c = layout::layoutColumn(needs);
+    setFixedSize(c.form);
+    Pic2->setGeometry(c.viewport);
+    ComOpen->setGeometry(c.comOpen);
+    Frame1->setGeometry(c.frame1);
+    for (int i = 0; i < 6; ++i) Command1[i]->setGeometry(c.frame1Buttons[i]);
+    Custom1->setGeometry(c.frame1Buttons[6]);
+    Frame2->setGeometry(c.frame2);
+    for (int i = 0; i < 3; ++i) Command2[i]->setGeometry(c.frame2Buttons[i]);
+    Save->setGeometry(c.save);
+    ViewW = Pic2->contentsRect().width();
+    ViewH = Pic2->contentsRect().height();
 }
 
 void Form1::apply(FormEvent event) {

@@ -11,6 +11,7 @@
 #include "imagefx/core/enabling.h"
 #include "imagefx/core/file_places.h"
 #include "imagefx/core/filter_table.h"
+#include "imagefx/core/own_file.h"
 #include "imagefx/core/picture.h"
 #include "imagefx/core/planes.h"
 #include "imagefx/core/random_source.h"
@@ -80,6 +81,7 @@ private:
     void Glasses(int n);
     void runFrame(const FilterRow& row);
     void refuseTooLarge();
+    void refuseUnreadable(const QString& path);
     void showPreview();
     void apply(FormEvent event);
 
@@ -93,9 +95,9 @@ private:
     Planes planes_;
     FilterSettings settings_;
     std::filesystem::path AppDir;
-    std::filesystem::path displayWritten_;  // where "Very.bmp" was last written
+    OwnFile displayWritten_;  // "Very.bmp" as we last wrote it
     long long ImgW = 0, ImgH = 0;
-    float ViewW = 0;
+    int ViewW = 0;
     int ViewH = 0;
 };
 

@@ -1,6 +1,4 @@
 // Form1: opening a picture, the planes, the display file, saving and deleting.
-#include <system_error>
-
 #include <QGroupBox>
 #include <QPushButton>
 
@@ -21,20 +19,22 @@ void Form1::ComOpen_Click() {
         {QStringLiteral("图像文件(*.bmp,*.jpg) (*.bmp *.jpg *.jpeg *.BMP *.JPG *.JPEG)")}, QString());
     if (path.isEmpty()) return;
 
-    // A picture too big to hold is refused from its header, before any pixel is decoded;
-    // the picture held before stays.
-    if (const auto declared = declaredSize(path);
-        declared && !fitsInMemory(declared->width(), declared->height())) {
-        setWindowTitle(windowCaption(QString::fromUtf8(kAppTitle), path, declared->width(),
-                                     declared->height()));
+    // Until a picture is taken on, the one held before stays: its planes, its preview and
+    // the working picture that saving and the wallpaper write.
+    OpenedPicture opened = openPicture(path);
+    switch (opened.outcome) {
+    case OpenedPicture::Outcome::Unreadable:
+        refuseUnreadable(path);
+        return;
+    case OpenedPicture::Outcome::TooLarge:
+        setWindowTitle(windowCaption(QString::fromUtf8(kAppTitle), path, opened.size.width(),
+                                     opened.size.height()));
         repaint();
         refuseTooLarge();
         return;
+    case OpenedPicture::Outcome::Opened: break;
     }
-    // A file that does not decode leaves everything as it was.
-    QImage decoded = decodePicture(path);
-    if (decoded.isNull()) return;
-    loaded_ = std::move(decoded);
+    loaded_ = std::move(opened.image);
     workImage_ = pictureFrom(loaded_);
 
     const long long w = workImage_.width(), h = workImage_.height();
@@ -42,10 +42,6 @@ void Form1::ComOpen_Click() {
     repaint();
     ImgW = w;
     ImgH = h;
-    if (!acceptedSize(w, h)) {
-        refuseTooLarge();
-        return;
-    }
     LoadImage();
     showPreview();
     apply(FormEvent::Opened);
@@ -59,10 +55,14 @@ void Form1::refuseTooLarge() {
                          platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
+void Form1::refuseUnreadable(const QString& path) {
+    services_.boxes.show(QStringLiteral("无法打开图片文件：\n%1").arg(path), QString::fromUtf8(kAppTitle),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+}
+
 void Form1::showPreview() {
-    const PreviewFit fit = fitPreview(static_cast<int>(ImgW), static_cast<int>(ImgH), ViewW, ViewH);
-    const QPoint inner = Pic2->contentsRect().topLeft();
-    Pic3->setGeometry(fit.box.translated(inner));
+    const QRect box = fitPreview(static_cast<int>(ImgW), static_cast<int>(ImgH), ViewW, ViewH);
+    Pic3->setGeometry(box.translated(Pic2->contentsRect().topLeft()));
     Pic3->setImage(loaded_);
 }
 
@@ -75,7 +75,8 @@ void Form1::LoadImage() {
 void Form1::Setbmp() {
     AppPath();
     const auto file = AppDir / kDisplayFileName;
-    if (writeBmp(workImage_, file)) displayWritten_ = file;
+    if (displayWritten_.path() != file) displayWritten_.remove();  // the folder in use changed
+    if (writeBmp(workImage_, file)) displayWritten_.wrote(file);
     Pic3->hide();
     Image1->setGeometry(Pic3->geometry());
     Image1->show();
@@ -91,12 +92,7 @@ bool Form1::Save_Click() {
 
 void Form1::AppPath() { AppDir = services_.places.folder(); }
 
-void Form1::DelVery() {
-    AppPath();
-    std::error_code ignored;
-    std::filesystem::remove(AppDir / kDisplayFileName, ignored);
-    if (!displayWritten_.empty()) std::filesystem::remove(displayWritten_, ignored);
-    displayWritten_.clear();
-}
+// Only the display file we wrote goes: whatever else has the name is not ours to delete.
+void Form1::DelVery() { displayWritten_.remove(); }
 
 }  // namespace imagefx::ui

@@ -14,7 +14,7 @@ Form3::Form3(FilterSettings& settings, QWidget* owner) : QDialog(owner), setting
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("自定义滤镜"));
     setFont(QFont(QStringLiteral("宋体"), 9));
-    setFixedSize(184, 126);
+    setFixedSize(184, 144);
     const KernelEntries design;
     const int lefts[3] = {120, 480, 840};
     for (int i = 0; i < 9; ++i) {
@@ -41,6 +41,13 @@ Form3::Form3(FilterSettings& settings, QWidget* owner) : QDialog(owner), setting
     Command2 = new QPushButton(QStringLiteral("取消"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setGeometry(98, 93, 78, 25);
+    // Says which entry was refused; empty until then.
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(8, 122, 168, 18);
+    QPalette warning = Label3->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    Label3->setPalette(warning);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
 }
@@ -60,12 +67,15 @@ QLineEdit* Form3::box(int index) const {
 }
 
 void Form3::Command1_Click() {
-    if (const auto bad = acceptEntries(entries(), settings_)) {
+    const KernelEntries e = entries();
+    if (const auto bad = acceptEntries(e, settings_)) {
+        Label3->setText(entryProblem(e, *bad));
         QLineEdit* offending = box(*bad);
         offending->setFocus();
         offending->selectAll();
         return;
     }
+    Label3->clear();
     accept();
 }
 

@@ -31,6 +31,7 @@ public:
     QLineEdit* Text3;
     QLabel* Label1;
     QLabel* Label2;
+    QLabel* Label3;  // the refused entry, in one line
     QPushButton* Command1;
     QPushButton* Command2;
 

@@ -2,32 +2,75 @@
 #include "imagefx/ui/picture_io.h"
 
 #include <cstring>
+#include <span>
+#include <system_error>
 
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
+#include "imagefx/core/picture_file_check.h"
 #include "imagefx/core/size_check.h"
+#include "platform/safe_file.h"
 
 namespace imagefx::ui {
 
-std::optional<QSize> declaredSize(const QString& path) {
-    QImageReader reader(path);
-    if (!reader.canRead()) return std::nullopt;
-    const QSize size = reader.size();
-    if (!size.isValid()) return std::nullopt;
-    return size;
+namespace {
+
+using Outcome = OpenedPicture::Outcome;
+
+// The size a reader will deliver: its header's size, turned when the picture is to be
+// rotated by a quarter.
+QSize uprightSize(QImageReader& reader) {
+    const QSize stored = reader.size();
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90) return stored.transposed();
+    return stored;
 }
 
-QImage decodePicture(const QString& path) {
+}  // namespace
+
+OpenedPicture openPicture(const QString& path) {
+    OpenedPicture result;
+    // A FIFO or device named like a picture would block the window or never end.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(QFile::encodeName(path).toStdString()), ec)) return result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileBytes) return result;
+
+    {
+        QImageReader header(&file);
+        header.setAutoTransform(true);
+        // BMP and JPEG only: those are the formats whose completeness is checked below.
+        if (!header.canRead() || (header.format() != "bmp" && header.format() != "jpeg")) return result;
+        result.size = uprightSize(header);
+    }
+    if (!result.size.isValid()) return result;
+    if (!acceptedSize(result.size.width(), result.size.height())) {
+        result.outcome = Outcome::TooLarge;
+        return result;
+    }
+
+    if (!file.seek(0)) return result;
+    QByteArray bytes = file.readAll();
+    file.close();
+    const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                             static_cast<std::size_t>(bytes.size()));
+    if (checkPictureData(data) == PictureData::Damaged) return result;
+
     // Qt's own cap on one decoded image (in MiB) must not be below what the size check lets in.
     constexpr int kDecodeLimitMiB = static_cast<int>(kPictureMemoryBudget / kBytesPerOpenPixel * 4 >> 20) + 1;
     if (QImageReader::allocationLimit() < kDecodeLimitMiB) QImageReader::setAllocationLimit(kDecodeLimitMiB);
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
     QImage image;
-    if (!reader.read(&image)) return {};
-    return image;
+    // A picture of another size than its header said was not read as the header describes.
+    if (!reader.read(&image) || image.size() != result.size) return result;
+    result.outcome = Outcome::Opened;
+    result.image = std::move(image);
+    return result;
 }
 
 Picture pictureFrom(const QImage& image) {
@@ -51,14 +94,14 @@ QImage imageView(const Picture& picture) {
 
 bool writeBmp(const Picture& picture, const std::filesystem::path& path) {
     if (picture.isEmpty()) return false;
-    QSaveFile file(QString::fromStdString(path.string()));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(imageView(picture))) {
-        file.cancelWriting();
-        return false;
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "bmp");
+        if (!writer.write(imageView(picture))) return false;
     }
-    return file.commit();
+    return platform::writeFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace imagefx::ui

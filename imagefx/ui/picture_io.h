@@ -2,7 +2,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 
 #include <QImage>
 #include <QSize>
@@ -12,12 +11,21 @@
 
 namespace imagefx::ui {
 
-// The size a picture file declares in its header, read without decoding the pixels;
-// nothing when the file is not a readable picture or does not say.
-std::optional<QSize> declaredSize(const QString& path);
+struct OpenedPicture {
+    enum class Outcome {
+        Opened,      // `image` holds the whole picture, upright
+        Unreadable,  // not a picture file, or a damaged one that would decode only in part
+        TooLarge,    // refused from its header's size; nothing was decoded
+    };
+    Outcome outcome = Outcome::Unreadable;
+    QSize size;    // upright size (Opened, TooLarge)
+    QImage image;  // Opened only
+};
 
-// The decoded picture, or a null image when the file is not a loadable picture.
-QImage decodePicture(const QString& path);
+// Opens a picture file: regular files only, the size rule applied to the header's size
+// before any pixel is decoded, every row present, and the orientation its EXIF data give
+// applied. A refused open keeps nothing.
+OpenedPicture openPicture(const QString& path);
 
 Picture pictureFrom(const QImage& image);
 
@@ -25,7 +33,8 @@ Picture pictureFrom(const QImage& image);
 // and keeps its size.
 QImage imageView(const Picture& picture);
 
-// Writes the picture as a BMP file, replacing `path` only once the whole file is written.
+// Writes the picture as a BMP file, replacing `path` only once the whole file is written;
+// a symbolic link at `path` is replaced, never followed.
 bool writeBmp(const Picture& picture, const std::filesystem::path& path);
 
 }  // namespace imagefx::ui
