@@ -81,6 +81,8 @@ TEST_F(DesktopTest, MissingOrRefusingServicesFailWithOneLine) {
     EXPECT_TRUE(fs::exists(themeRoot() / "index.theme"));
 }
 
+// Xfce's real xfconfd is driven in the smoke test; Plasma's tools and the Cinnamon and
+// MATE schemas are not among the test packages, so their calls are recorded here.
 TEST_F(DesktopTest, XfceKdeCinnamonAndMateUseTheirOwnSettings) {
     preset();
     ScriptedRunner xfce;

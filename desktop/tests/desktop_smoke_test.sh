@@ -56,6 +56,16 @@ if [ "$phase" = window ]; then
   resolves computer "$icl" 7 || fail "computer is not icon 7 after the XP look"
   resolves user-trash-full "$icl" 11 || fail "user-trash-full is not icon 11 after the XP look"
   grep -q '^Inherits=Earlier,hicolor$' "$theme/index.theme" || fail "the theme does not inherit the earlier one"
+  # How a GTK program draws the theme, every name at every size.
+  /usr/bin/python3 "$(dirname "$gtk_probe")/theme_sheet.py" shellstyle-suite drive-harddisk media-floppy \
+    drive-optical computer application-x-executable unknown folder folder-open printer document-open-recent \
+    preferences-desktop system-search help-browser system-run system-log-out system-shutdown \
+    folder-documents user-trash user-trash-full web-browser preferences-system & sheet=$!
+  smoke_track "$sheet"
+  sheet_win=$(smoke_wait_window '^theme sheet$' 30)
+  sleep 1
+  smoke_shot desktop-theme-sheet "$sheet_win"
+  kill "$sheet"
 
   # Another file, only 硬盘符号 ticked: the hard disk changes, the rest stays.
   other="$SUITE_TEST_DATA/other.ico"
