@@ -61,6 +61,15 @@ void removeEmptyFolder(const fs::path& dir) {
     if (fs::is_directory(fs::symlink_status(dir, ec)) && fs::is_empty(dir, ec)) fs::remove(dir, ec);
 }
 
+// The Context key of index.theme for a context folder.
+std::string contextWord(const std::string& folder) {
+    static const std::map<std::string, std::string> words = {
+        {"actions", "Actions"}, {"apps", "Applications"}, {"categories", "Categories"}, {"devices", "Devices"},
+        {"mimetypes", "MimeTypes"}, {"places", "Places"}, {"status", "Status"}};
+    auto it = words.find(folder);
+    return it == words.end() ? std::string("Applications") : it->second;
+}
+
 // The size and context folders left empty, and only those.
 void removeEmptyFolders(const fs::path& root) {
     for (int side : kThemeSides) {
@@ -101,16 +110,8 @@ std::string indexTheme(const std::vector<ThemePicture>& pictures, const QStringL
                        "\nComment=Icons chosen in shellstyle\nInherits=" + parents.join(u',').toStdString() +
                        "\nDirectories=" + dirs + "\n";
     for (const auto& [folder, unused] : folders) {
-        const std::string contextWord = [&] {
-            static const std::map<std::string, std::string> words = {
-                {"actions", "Actions"},     {"apps", "Applications"}, {"categories", "Categories"},
-                {"devices", "Devices"},     {"mimetypes", "MimeTypes"}, {"places", "Places"},
-                {"status", "Status"}};
-            auto it = words.find(folder.second);
-            return it == words.end() ? std::string("Applications") : it->second;
-        }();
         text += "\n[" + folderName(folder.first, folder.second) + "]\nSize=" + std::to_string(folder.first) +
-                "\nContext=" + contextWord + "\nType=Fixed\n";
+                "\nContext=" + contextWord(folder.second) + "\nType=Fixed\n";
     }
     return text;
 }
