@@ -104,7 +104,8 @@ BridgeResult Bridge::applyIcons(registry::General& reg) {
 
     // Whatever the desktop names now, if not the suite's theme, is the one to go back to.
     if (current && *current != ours) {
-        before = plainThemeName(*current) ? *current : QString();
+        // Named back as it is; only a name fit for index.theme is inherited from.
+        before = current->contains(u'\n') ? QString() : *current;
         std::error_code ec;
         fs::create_directories(rememberedThemeFile().parent_path(), ec);
         if (!platform::writeFileAtomically(rememberedThemeFile(), "theme=" + before->toStdString() + "\n", &error))
