@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one test inside a fresh folder of its own ($SUITE_TEST_DATA): every place
 # a program or library could write to (data, config, cache, home, temp) points
-# there, and the restart request and wallpaper service only write a log line.
+# there, and the restart request, wallpaper service and desktop settings only
+# write a log line.
 set -eu
 dir="${SUITE_TEST_DATA:?}"
 rm -rf "$dir"
@@ -15,4 +16,5 @@ export HOME="$dir/home"
 export TMPDIR="$dir/tmp"
 export SUITE_RESTART_LOG="$dir/restart.log"
 export SUITE_WALLPAPER_LOG="$dir/wallpaper.log"
+export SUITE_DESKTOP_LOG="$dir/desktop.log"
 exec "$@"

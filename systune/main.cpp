@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include "desktop/bridge.h"
 #include "platform/data_dir.h"
 #include "platform/restart.h"
 #include "platform/ui/fonts.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     platform::SystemRestart restart;
 
     systune::ui::reg form(general, boxes, restart);
+    form.afterSave = [](const systune::SwitchStates& saved) { desktop::refreshSwitches(saved, false); };
     boxes.setParent(&form);
     form.show();
     return app.exec();

@@ -5,6 +5,7 @@
 #include "platform/icons/icon_pixels.h"
 #include "platform/icons/mapped_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform {
@@ -29,6 +30,22 @@ std::optional<QImage> decodeImage(icons::ByteView bytes) {
                     static_cast<std::size_t>(pixels->width) * 4);
     }
     return image;
+}
+
+// `image` scaled to fit side x side, centred on a transparent square when not square.
+QImage fitSquare(QImage image, int side) {
+    if (image.width() == side && image.height() == side) return image;
+    image = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_ARGB32);
+    if (image.width() == side && image.height() == side) return image;
+    QImage square(side, side, QImage::Format_ARGB32);
+    square.fill(Qt::transparent);
+    const int left = (side - image.width()) / 2, top = (side - image.height()) / 2;
+    for (int y = 0; y < image.height(); ++y) {
+        std::memcpy(square.scanLine(top + y) + left * 4, image.constScanLine(y),
+                    static_cast<std::size_t>(image.width()) * 4);
+    }
+    return square;
 }
 
 }  // namespace
@@ -58,6 +75,29 @@ std::optional<QImage> iconImage(const std::filesystem::path& file, int index) {
             }
         }
         return image;
+    }
+    return std::nullopt;
+}
+
+std::optional<QImage> iconImageOfSide(const std::filesystem::path& file, int index, int side) {
+    if (side <= 0 || side > icons::kMaxIconSide) return std::nullopt;
+    icons::MappedFile mapped(file);
+    auto group = icons::readIconGroup(mapped.view(), index);
+    if (!group) return std::nullopt;
+    // Exact size first, then larger images from the nearest up, then smaller from the
+    // nearest down; the deeper colour first at each size.
+    std::vector<icons::IconImageRef> order = icons::imagesByPreference(*group, side);
+    auto rank = [side](const icons::IconImageRef& image) {
+        const int size = std::max(image.width, image.height);
+        if (size >= side) return size - side;
+        return icons::kMaxIconSide + (side - size);
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const auto& a, const auto& b) { return rank(a) < rank(b); });
+    for (const auto& candidate : order) {
+        auto image = decodeImage(candidate.bytes);
+        if (!image) continue;
+        return fitSquare(*image, side);
     }
     return std::nullopt;
 }

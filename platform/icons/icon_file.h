@@ -21,4 +21,9 @@ int iconCount(const std::filesystem::path& file);
 // can be decoded.
 std::optional<QImage> iconImage(const std::filesystem::path& file, int index);
 
+// Icon number `index` as a `side` x `side` image (ARGB32): the group's own image of
+// that size where it has one, else the nearest larger image scaled down smoothly,
+// else the largest smaller one scaled up. Nothing as for iconImage.
+std::optional<QImage> iconImageOfSide(const std::filesystem::path& file, int index, int side);
+
 }  // namespace platform

@@ -1,8 +1,6 @@
 // Setting the wallpaper through the desktop's settings tools.
 #include "platform/wallpaper/desktop_wallpaper.h"
 
-#include <cstdlib>
-
 #include <QFile>
 #include <QProcess>
 #include <QUrl>
@@ -24,9 +22,7 @@ int ProcessRunner::run(const QString& program, const QStringList& args, QString*
     return process.exitCode();
 }
 
-DesktopWallpaper::DesktopWallpaper()
-    : environment_([](const char* name) { return QString::fromLocal8Bit(std::getenv(name)); }),
-      runner_(ownRunner_) {}
+DesktopWallpaper::DesktopWallpaper() : environment_(processEnvironment()), runner_(ownRunner_) {}
 
 DesktopWallpaper::DesktopWallpaper(Environment environment, CommandRunner& runner)
     : environment_(std::move(environment)), runner_(runner) {}
@@ -38,35 +34,34 @@ bool DesktopWallpaper::set(const QString& path) {
         const QByteArray line = "wallpaper " + path.toUtf8() + "\n";
         return file.write(line) == line.size();
     }
-    QString desktops = environment_("XDG_CURRENT_DESKTOP");
-    if (desktops.isEmpty()) desktops = environment_("DESKTOP_SESSION");
-    // The list names the desktop and what it derives from, most specific first.
-    for (const QString& name : desktops.toLower().split(u':', Qt::SkipEmptyParts)) {
-        if (setFor(name.trimmed(), path)) return true;
+    for (DesktopKind desktop : currentDesktops(environment_)) {
+        if (setFor(desktop, path)) return true;
     }
     return false;
 }
 
-bool DesktopWallpaper::setFor(const QString& desktop, const QString& path) {
+bool DesktopWallpaper::setFor(DesktopKind desktop, const QString& path) {
     const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-    if (desktop == u"kde" || desktop == u"plasma" || desktop.startsWith(u"plasma"))
+    switch (desktop) {
+    case DesktopKind::Kde:
         return runner_.run(QStringLiteral("plasma-apply-wallpaperimage"), {path}, nullptr) == 0;
-    if (desktop == u"xfce" || desktop == u"xfce4")
+    case DesktopKind::Xfce:
         return xfce(path);
-    if (desktop == u"mate")
+    case DesktopKind::Mate:
         return gsettings(QStringLiteral("org.mate.background"), QStringLiteral("picture-filename"),
                          path);
-    if (desktop == u"x-cinnamon" || desktop == u"cinnamon")
+    case DesktopKind::Cinnamon:
         return gsettings(QStringLiteral("org.cinnamon.desktop.background"),
                          QStringLiteral("picture-uri"), uri);
-    if (desktop == u"gnome" || desktop == u"budgie" || desktop == u"budgie-desktop" ||
-        desktop == u"unity" || desktop == u"pantheon" || desktop == u"ubuntu" ||
-        desktop == u"gnome-classic" || desktop == u"gnome-flashback") {
+    case DesktopKind::Gnome: {
         const QString schema = QStringLiteral("org.gnome.desktop.background");
         if (!gsettings(schema, QStringLiteral("picture-uri"), uri)) return false;
         // Only desktops with a dark style have this key; without it the light one is enough.
         gsettings(schema, QStringLiteral("picture-uri-dark"), uri);
         return true;
+    }
+    case DesktopKind::Unknown:
+        break;
     }
     return false;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/desktop_kind.h"
 #include "platform/wallpaper/wallpaper.h"
 
 namespace platform {
@@ -31,7 +32,7 @@ public:
 // instead and nothing else happens (the test sandbox sets it).
 class DesktopWallpaper final : public Wallpaper {
 public:
-    using Environment = std::function<QString(const char* name)>;
+    using Environment = platform::Environment;
 
     DesktopWallpaper();
     DesktopWallpaper(Environment environment, CommandRunner& runner);
@@ -39,7 +40,7 @@ public:
     bool set(const QString& path) override;
 
 private:
-    bool setFor(const QString& desktop, const QString& path);
+    bool setFor(DesktopKind desktop, const QString& path);
     bool gsettings(const QString& schema, const QString& key, const QString& value);
     bool xfce(const QString& path);
 

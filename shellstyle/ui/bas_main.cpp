@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QWindow>
 
+#include "desktop/bridge.h"
 #include "platform/data_dir.h"
 #include "platform/restart.h"
 #include "platform/ui/qt_dialogs.h"
@@ -92,6 +93,7 @@ int Main() {
     reportErrors(boxes, [&] {
         if (g_ending) return;
         main = std::make_unique<xpfg>(seams, splash.get());
+        main->afterIconWalk = [] { desktop::applyInBackground(platform::programDir()); };
         boxes.setParent(main.get());
         dialogs.setParent(main.get());
         main->show();

@@ -250,6 +250,7 @@ void xpfg::Change_Click() {
     const WalkOutcome outcome = replaceIcons(
         seams_.registry, [this](int i) { return box(i)->Value() == 1; }, browser_.iconFile(), Label3->text());
     const QString title = QString::fromLatin1(kAppTitle);
+    if (outcome == WalkOutcome::Written && afterIconWalk) afterIconWalk();
     if (outcome == WalkOutcome::NoFile) {
         seams_.boxes.show(QString::fromUtf8(kNoFileMessage), title, platform::MsgButtons::Ok,
                           platform::MsgIcon::None);
@@ -269,12 +270,17 @@ void xpfg::About_Click() {
 }
 
 void xpfg::WinXp_Click() {
-    if (applyXpPreset(seams_.registry, seams_.programFolder) == WalkOutcome::UnstorablePath)
+    const WalkOutcome outcome = applyXpPreset(seams_.registry, seams_.programFolder);
+    if (outcome == WalkOutcome::Written && afterIconWalk) afterIconWalk();
+    if (outcome == WalkOutcome::UnstorablePath)
         seams_.boxes.show(QString::fromUtf8(kUnstorablePathMessage), QString::fromLatin1(kAppTitle),
                           platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
-void xpfg::restore_Click() { restoreAllIcons(seams_.registry); }
+void xpfg::restore_Click() {
+    restoreAllIcons(seams_.registry);
+    if (afterIconWalk) afterIconWalk();
+}
 
 void xpfg::xptopbuttons1_Click() {
     close();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 #include <QPointer>
@@ -58,6 +59,8 @@ public:
     const IconBrowser& browser() const { return browser_; }
     frmmsg* messageWindow() const;
     int activations() const { return activations_; }
+    // Called after each walk that wrote the store, so the desktop can catch up.
+    std::function<void()> afterIconWalk;
 
     void OpenFile_Click();
     void HS_Change(int value);

@@ -109,6 +109,7 @@ void reg::Form_Load() {
 
 void reg::Command1_Click() {
     ApplyReport report = applySwitches(registry_, states());
+    if (afterSave) afterSave(states());
     if (report.saved()) {
         boxes_.show(QStringLiteral("设置成功！"), QStringLiteral("信息"), platform::MsgButtons::Ok,
                     platform::MsgIcon::Information);

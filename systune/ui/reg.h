@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include <QWidget>
 
@@ -35,6 +36,8 @@ public:
     // The box of table row `row`.
     QCheckBox* box(std::size_t row) const;
     SwitchStates states() const;
+    // Called with the saved boxes after each save, so the desktop can catch up.
+    std::function<void(const SwitchStates&)> afterSave;
 
     void Form_Load();
     void Command1_Click();

@@ -1,0 +1,52 @@
+// The forms hand each store change on to the desktop: shellstyle after every walk that
+// wrote, systune after every save with the boxes as saved.
+#include <QCheckBox>
+
+#include "platform/testing/recording_restart.h"
+#include "shellstyle/tests/form_fixture.h"
+#include "shellstyle/ui/xpfg.h"
+#include "skin/xpcheckbox/xpcheckbox.h"
+#include "systune/tests/fake_registry.h"
+#include "systune/ui/reg.h"
+
+namespace {
+
+using shellstyle::testing::FormTest;
+
+TEST_F(FormTest, ShellstyleHandsOnEveryWalkThatWroteTheStore) {
+    int walks = 0;
+    shellstyle::ui::xpfg form(seams);
+    form.afterIconWalk = [&] { ++walks; };
+    form.Change_Click();  // no file chosen: nothing written, nothing handed on
+    EXPECT_EQ(walks, 0);
+    form.WinXp_Click();
+    form.restore_Click();
+    EXPECT_EQ(walks, 2);
+    icons.counts = {{"/lib.icl", 40}};
+    dialogs.results = {"/lib.icl"};
+    form.OpenFile_Click();
+    form.box("check1(0)")->setValue(1);
+    form.Change_Click();
+    EXPECT_EQ(walks, 3);
+    EXPECT_EQ(boxes.shown.size(), 1u);  // only the no-file message: the desktop adds none
+}
+
+TEST(SystuneSave, HandsOnTheBoxesAsSaved) {
+    systune::testing::FakeRegistry store;
+    for (const systune::Switch& s : systune::switchTable())
+        for (std::size_t k = 0; k < s.keyCount(); ++k) store.addKey(s.keyPaths[k]);
+    registry::General general{store};
+    platform::testing::FakeMessageBoxes boxes;
+    platform::testing::RecordingRestart restart;
+    systune::ui::reg form(general, boxes, restart);
+    std::vector<systune::SwitchStates> saved;
+    form.afterSave = [&](const systune::SwitchStates& s) { saved.push_back(s); };
+    form.box(18)->setChecked(true);  // 禁止窗口动画效果
+    form.Command1_Click();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saved[0][18]);
+    EXPECT_FALSE(saved[0][17]);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+}  // namespace
