@@ -412,6 +412,7 @@ struct SqliteStore::Impl {
     }
 
     void open(std::chrono::milliseconds busyTimeout) {
+        if (file.empty()) return fail("no file is named for the registry store");
         std::error_code ec;
         bool exists = std::filesystem::exists(file, ec);
         if (!exists && file.has_parent_path()) {

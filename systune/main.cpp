@@ -1,5 +1,6 @@
 // systune: the switch form over the suite's registry store.
 #include <exception>
+#include <filesystem>
 
 #include <QApplication>
 #include <QStyle>
@@ -22,13 +23,17 @@ int main(int argc, char** argv) {
         QApplication::setPalette(classic->standardPalette());
     }
 
-    // A folder that cannot be made leaves the store unopened: every box reads clear
-    // and saving reports its failure.
+    // A folder that cannot be found or made leaves the store unopened: every box reads
+    // clear, the reason is shown once, and saving reports its failure.
+    std::filesystem::path storeFile;
+    QString noFolder;
     try {
         platform::ensureSuiteDataDir();
-    } catch (const std::exception&) {
+        storeFile = registry::suiteStorePath();
+    } catch (const std::exception& e) {
+        noFolder = QString::fromUtf8(e.what());
     }
-    registry::SqliteStore store(registry::suiteStorePath());
+    registry::SqliteStore store(storeFile);
     registry::General general(store);
     platform::ui::QtMessageBoxes boxes;
     platform::SystemRestart restart;
@@ -36,5 +41,8 @@ int main(int argc, char** argv) {
     systune::ui::reg form(general, boxes, restart);
     boxes.setParent(&form);
     form.show();
+    if (!noFolder.isEmpty())
+        boxes.show(QStringLiteral("设置无法读取，也无法保存：") + noFolder, QStringLiteral("systune Error"),
+                   platform::MsgButtons::Ok, platform::MsgIcon::Critical);
     return app.exec();
 }

@@ -62,9 +62,11 @@ int Main() {
 
     std::unique_ptr<registry::SqliteStore> store;
     reportErrors(boxes, [&] { store = std::make_unique<registry::SqliteStore>(storeFile()); });
-    if (!store) store = std::make_unique<registry::SqliteStore>(registry::suiteStorePath());
+    // Without a folder for it there is no store: every call fails, and the reason was shown.
+    if (!store)
+        store = std::make_unique<registry::SqliteStore>(std::filesystem::path());
     // Writes fail silently later on, so say once why none will be kept.
-    if (!store->problem().empty())
+    else if (!store->problem().empty())
         reportErrors(boxes, [&] { throw RunError("注册表存储不可写入：" + store->problem(), 75); });
     registry::General general(*store);
 
