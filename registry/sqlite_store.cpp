@@ -2,9 +2,11 @@
 #include "registry/sqlite_store.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <QString>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -408,19 +410,25 @@ struct SqliteStore::Impl {
         uri += "?immutable=1";
         sqlite3_close_v2(db);
         db = nullptr;
-        return sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK;
+        return sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOFOLLOW, nullptr) == SQLITE_OK;
     }
 
     void open(std::chrono::milliseconds busyTimeout) {
         if (file.empty()) return fail("no file is named for the registry store");
+        // Never follow a link or fill a device: someone else may have placed it.
+        struct stat st {};
+        bool exists = lstat(file.c_str(), &st) == 0;
+        if (!exists && errno != ENOENT)
+            return fail("cannot look at the registry store " + file.string() + ": " + std::strerror(errno));
+        if (exists && !S_ISREG(st.st_mode))
+            return fail("the registry store " + file.string() + " is not a regular file (a link, folder or device)");
         std::error_code ec;
-        bool exists = std::filesystem::exists(file, ec);
         if (!exists && file.has_parent_path()) {
             std::filesystem::create_directories(file.parent_path(), ec);
             if (ec)
                 return fail("cannot create the folder of the registry store " + file.string() + ": " + ec.message());
         }
-        int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+        int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | (exists ? 0 : SQLITE_OPEN_CREATE);
         if (int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr); rc != SQLITE_OK)
             return fail("cannot open the registry store " + file.string() + ": " + dbError());
         sqlite3_busy_timeout(db, static_cast<int>(busyTimeout.count()));

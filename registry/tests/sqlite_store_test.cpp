@@ -267,6 +267,29 @@ TEST(SqliteStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
     EXPECT_EQ(fileBytes(foreign), foreignBytes);
 }
 
+TEST(SqliteStore, AStoreThatIsNotARegularFileIsRefusedAndNotFollowed) {
+    TempFolder dir;
+    auto target = dir / "elsewhere.txt";
+    auto dangling = dir / "dangling.db";
+    std::filesystem::create_symlink(target, dangling);
+    auto empty = dir / "empty.txt";
+    std::ofstream(empty).close();
+    auto toEmpty = dir / "to-empty.db";
+    std::filesystem::create_symlink(empty, toEmpty);
+    auto fifo = dir / "fifo.db";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+
+    for (const auto& file : {dangling, toEmpty, fifo}) {
+        SqliteStore store(file);
+        EXPECT_FALSE(store.ok()) << file;
+        EXPECT_NE(store.problem().find("not a regular file"), std::string::npos) << store.problem();
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "x"), ERROR_BADDB);
+    }
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_EQ(std::filesystem::file_size(empty), 0u);
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+}
+
 TEST(SqliteStore, DamageFoundWhileReadingMakesTheStoreFailWithoutTouchingIt) {
     TempFolder dir;
     auto file = dir / "r.db";
