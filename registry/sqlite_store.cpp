@@ -394,23 +394,53 @@ struct SqliteStore::Impl {
         return 1;
     }
 
-    // A read-only store in a folder we cannot write to has no room for the WAL index;
-    // it is then read as a file nobody changes while we look.
-    bool reopenImmutable() {
-        std::string uri = "file:";
+    // The store as an SQLite URI with `query` appended.
+    std::string uri(const char* query) const {
+        std::string out = "file:";
         for (unsigned char c : file.string()) {
             if (c == '%' || c == '?' || c == '#' || c < 0x20) {
                 char hex[4];
                 std::snprintf(hex, sizeof hex, "%%%02X", c);
-                uri += hex;
+                out += hex;
             } else {
-                uri += static_cast<char>(c);
+                out += static_cast<char>(c);
             }
         }
-        uri += "?immutable=1";
-        sqlite3_close_v2(db);
-        db = nullptr;
-        return sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOFOLLOW, nullptr) == SQLITE_OK;
+        return out + "?" + query;
+    }
+
+    // A store whose folder has no room for the WAL index (a folder we may not write
+    // to, a full disk) is still read: as a read-only file if the index can be had,
+    // else as a file nobody changes while we look. Returns what identify() gives.
+    int reopenReadOnly(std::chrono::milliseconds busyTimeout) {
+        readOnly = true;
+        int rc = SQLITE_OK;
+        for (const char* query : {"mode=ro", "immutable=1"}) {
+            sqlite3_close_v2(db);
+            db = nullptr;
+            if (sqlite3_open_v2(uri(query).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOFOLLOW,
+                                nullptr) != SQLITE_OK)
+                continue;
+            sqlite3_busy_timeout(db, static_cast<int>(busyTimeout.count()));
+            int kind = identify(true, rc);
+            if (kind >= 0 || broken) return kind;
+        }
+        fail("the registry store " + file.string() + " cannot be read: " + dbError());
+        return -1;
+    }
+
+    // Statuses that say the store could not be opened for writing beside it.
+    static bool noRoomToWrite(int rc) {
+        switch (rc & 0xFF) {
+            case SQLITE_READONLY:
+            case SQLITE_CANTOPEN:
+            case SQLITE_IOERR:
+            case SQLITE_FULL:
+            case SQLITE_PERM:
+                return true;
+            default:
+                return false;
+        }
     }
 
     void open(std::chrono::milliseconds busyTimeout) {
@@ -435,10 +465,11 @@ struct SqliteStore::Impl {
         readOnly = sqlite3_db_readonly(db, "main") == 1;
 
         int rc = SQLITE_OK;
-        int kind = identify(readOnly, rc);
-        if (kind < 0 && readOnly && !broken && ((rc & 0xFF) == SQLITE_READONLY || (rc & 0xFF) == SQLITE_CANTOPEN)) {
-            if (!reopenImmutable()) return fail("cannot open the registry store " + file.string() + ": " + dbError());
-            kind = identify(false, rc);
+        int kind = identify(true, rc);
+        bool fellBack = false;
+        if (kind < 0 && !broken && noRoomToWrite(rc)) {
+            fellBack = !readOnly;
+            kind = reopenReadOnly(busyTimeout);
         } else if (kind < 0 && !broken) {
             fail("the registry store " + file.string() + " cannot be read: " + dbError());
         }
@@ -470,7 +501,11 @@ struct SqliteStore::Impl {
                 st = nullptr;
             }
         }
-        if (readOnly) problem = "the registry store " + file.string() + " is read-only: changes cannot be saved";
+        if (fellBack)
+            problem = "the registry store " + file.string() +
+                      " is read-only: its folder cannot be written to or the disk is full, so changes cannot be saved";
+        else if (readOnly)
+            problem = "the registry store " + file.string() + " is read-only: changes cannot be saved";
     }
 };
 

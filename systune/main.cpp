@@ -12,6 +12,7 @@
 #include "platform/ui/qt_dialogs.h"
 #include "registry/general.h"
 #include "registry/sqlite_store.h"
+#include "registry/store_notice.h"
 #include "systune/ui/reg.h"
 
 int main(int argc, char** argv) {
@@ -41,8 +42,11 @@ int main(int argc, char** argv) {
     systune::ui::reg form(general, boxes, restart);
     boxes.setParent(&form);
     form.show();
-    if (!noFolder.isEmpty())
-        boxes.show(QStringLiteral("设置无法读取，也无法保存：") + noFolder, QStringLiteral("systune Error"),
-                   platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+    // Said once, rather than leaving the user to find out from boxes that show clear
+    // or a save that is not kept.
+    const QString notice = noFolder.isEmpty() ? QString::fromStdString(registry::unsavedSettingsNotice(store))
+                                              : QStringLiteral("设置无法读取，也无法保存：") + noFolder;
+    if (!notice.isEmpty())
+        boxes.show(notice, QStringLiteral("systune Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
     return app.exec();
 }

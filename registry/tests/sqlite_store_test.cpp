@@ -3,12 +3,17 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
 
 #include "registry/general.h"
+#include "registry/store_notice.h"
 #include "registry/tests/temp_folder.h"
 
 namespace registry {
@@ -203,6 +208,7 @@ TEST(SqliteStore, ANewStoreHoldsTheSeedOnce) {
     {
         SqliteStore store(file);
         ASSERT_TRUE(store.ok()) << store.problem();
+        EXPECT_EQ(unsavedSettingsNotice(store), "");
         General g(store);
         EXPECT_TRUE(g.GetStringValue("HKEY_CLASSES_ROOT\\lnkfile", "IsShortcut") == "");
         EXPECT_TRUE(g.GetStringValue("HKEY_CLASSES_ROOT\\piffile", "IsShortcut") == "");
@@ -240,6 +246,7 @@ TEST(SqliteStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
         SqliteStore store(file);
         EXPECT_FALSE(store.ok());
         EXPECT_NE(store.problem().find(file.string()), std::string::npos) << store.problem();
+        EXPECT_EQ(unsavedSettingsNotice(store).rfind("设置无法读取，也无法保存", 0), 0u);
         HKEY key = 0;
         EXPECT_EQ(store.RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_READ, &key), ERROR_BADDB);
         EXPECT_EQ(store.RegCreateKeyA(HKEY_CURRENT_USER, "New", &key), ERROR_BADDB);
@@ -313,6 +320,21 @@ TEST(SqliteStore, DamageFoundWhileReadingMakesTheStoreFailWithoutTouchingIt) {
     EXPECT_EQ(fileBytes(file), bytes);
 }
 
+// What a store that may be read but not changed must do; 0 when it all holds.
+int readsButRefusesWrites(const std::filesystem::path& file) {
+    SqliteStore store(file);
+    int bad = 0;
+    bad += !store.ok();
+    bad += get(store, HKEY_CURRENT_USER, "k", "V").bytes != "kept\0"s;
+    bad += set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "changed") != ERROR_ACCESS_DENIED;
+    HKEY key = 0;
+    bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "K", &key) != ERROR_SUCCESS;  // exists: opens
+    bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "New", &key) != ERROR_ACCESS_DENIED;
+    bad += store.problem().find("read-only") == std::string::npos;
+    bad += unsavedSettingsNotice(store).rfind("设置无法保存", 0) != 0;
+    return bad;
+}
+
 TEST(SqliteStore, AReadOnlyStoreReadsButDoesNotWrite) {
     TempFolder dir;
     auto file = dir / "r.db";
@@ -320,27 +342,51 @@ TEST(SqliteStore, AReadOnlyStoreReadsButDoesNotWrite) {
         SqliteStore store(file);
         ASSERT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "kept"), ERROR_SUCCESS);
     }
-    chmod(file.c_str(), 0444);
     std::string before = fileBytes(file);
-    // In a folder we may write to (room for the WAL index) and in one we may not.
-    for (mode_t folderMode : {0777, 0555}) {
-        chmod(dir.path().c_str(), folderMode);
-        int failures = testing::runWithoutPrivileges([&] {
-            SqliteStore store(file);
-            int bad = 0;
-            bad += !store.ok();
-            bad += get(store, HKEY_CURRENT_USER, "k", "V").bytes != "kept\0"s;
-            bad += set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "changed") != ERROR_ACCESS_DENIED;
-            HKEY key = 0;
-            bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "K", &key) != ERROR_SUCCESS;  // exists: opens
-            bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "New", &key) != ERROR_ACCESS_DENIED;
-            bad += store.problem().find("read-only") == std::string::npos;
-            return bad;
-        });
-        EXPECT_EQ(failures, 0) << "folder mode " << std::oct << folderMode;
-    }
+    // A read-only file in a folder we may write to (room for the WAL index) and in one
+    // we may not; a writable file in a folder we may not write to (no WAL index at all).
+    for (mode_t fileMode : {0444, 0666})
+        for (mode_t folderMode : {0777, 0555}) {
+            if (fileMode == 0666 && folderMode == 0777) continue;
+            // An earlier reader leaves a WAL index behind, through which one could write.
+            std::filesystem::remove(file.string() + "-shm");
+            std::filesystem::remove(file.string() + "-wal");
+            chmod(file.c_str(), fileMode);
+            chmod(dir.path().c_str(), folderMode);
+            int failures = testing::runWithoutPrivileges([&] { return readsButRefusesWrites(file); });
+            EXPECT_EQ(failures, 0) << "file mode " << std::oct << fileMode << ", folder mode " << folderMode;
+        }
     chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(fileBytes(file), before);
+}
+
+TEST(SqliteStore, AStoreOnAFullDiskStillReads) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to mount a small tmpfs";
+    TempFolder dir;
+    // A mount namespace of its own keeps the mount from outliving the child.
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) _exit(77);
+        if (mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=256k") != 0) _exit(77);
+        auto file = dir / "r.db";
+        {
+            SqliteStore store(file);
+            if (set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "kept") != ERROR_SUCCESS) _exit(90);
+        }
+        std::filesystem::remove(file.string() + "-shm");
+        {
+            std::ofstream fill(dir / "fill", std::ios::binary);
+            std::string block(4096, 'f');
+            while (fill.write(block.data(), static_cast<std::streamsize>(block.size())) && fill.flush()) {
+            }
+        }
+        _exit(readsButRefusesWrites(file));
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no tmpfs could be mounted here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(SqliteStore, AWriteThatCannotGetTheStoreFailsAndChangesNothing) {

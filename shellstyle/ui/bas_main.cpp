@@ -15,6 +15,7 @@
 #include "platform/ui/qt_dialogs.h"
 #include "registry/general.h"
 #include "registry/sqlite_store.h"
+#include "registry/store_notice.h"
 #include "shellstyle/core/error_report.h"
 #include "shellstyle/core/splash_delay.h"
 #include "shellstyle/ui/frm_splash.h"
@@ -67,7 +68,7 @@ int Main() {
         store = std::make_unique<registry::SqliteStore>(std::filesystem::path());
     // Writes fail silently later on, so say once why none will be kept.
     else if (!store->problem().empty())
-        reportErrors(boxes, [&] { throw RunError("注册表存储不可写入：" + store->problem(), 75); });
+        reportErrors(boxes, [&] { throw RunError(registry::unsavedSettingsNotice(*store), 75); });
     registry::General general(*store);
 
     Seams seams{boxes,

@@ -77,11 +77,12 @@ start
 click 229 376  # 退    出
 ended
 [ "$(wc -l < "$log")" -eq 1 ] || { echo "smoke: the exit button requested a restart" >&2; exit 1; }
-# A store that is not a database: the window still opens, and saving says it failed.
+# A store that is not a database: the window still opens, says so, and saving says it failed.
 store="$XDG_DATA_HOME/shellstyle-suite/registry.db"
 rm -f "$store-wal" "$store-shm"
 printf 'not a database\n' > "$store"
 start
+answer 'systune Error' Return systune-store-unusable  # said once at start
 click 116 376  # 保存设置
 answer 'systune Error' Return systune-save-failed
 click 229 376  # 退    出
