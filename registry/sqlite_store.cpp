@@ -66,6 +66,9 @@ enum Stmt {
     kBegin,
     kCommit,
     kRollback,
+    kSavepoint,
+    kRelease,
+    kRollbackToSavepoint,
     kStmtCount
 };
 
@@ -85,6 +88,9 @@ constexpr std::array<const char*, kStmtCount> kSql{
     "BEGIN IMMEDIATE",
     "COMMIT",
     "ROLLBACK",
+    "SAVEPOINT op",
+    "RELEASE op",
+    "ROLLBACK TO op",
 };
 
 bool isRoot(HKEY h) { return h >= HKEY_CLASSES_ROOT && h <= HKEY_DYN_DATA; }
@@ -192,6 +198,11 @@ struct SqliteStore::Impl {
     std::array<sqlite3_stmt*, kStmtCount> stmts{};
     std::unordered_map<HKEY, OpenKey> handles;
     HKEY nextHandle = kFirstHandle;
+    // An open batch: how deeply nested, whether its transaction has begun (at its
+    // first write), and what lost it (then nothing more is written until it ends).
+    int batchDepth = 0;
+    bool batchBegun = false;
+    LONG batchLost = ERROR_SUCCESS;
 
     ~Impl() {
         for (sqlite3_stmt* s : stmts) sqlite3_finalize(s);
@@ -240,16 +251,65 @@ struct SqliteStore::Impl {
     }
 
     // Runs `body` as one write transaction: all of it is stored, or none of it.
+    // Inside a batch it is a savepoint of the batch's transaction instead.
     template <class Body>
     LONG write(Body body) {
         if (broken) return ERROR_BADDB;
         if (readOnly) return ERROR_ACCESS_DENIED;
+        if (batchDepth > 0) return writeInBatch(body);
         if (int rc = exec(kBegin); rc != SQLITE_OK) return status(rc);
         LONG result = body();
         if (result == ERROR_SUCCESS)
             if (int rc = exec(kCommit); rc != SQLITE_OK) result = status(rc);
         if (result != ERROR_SUCCESS && !sqlite3_get_autocommit(db)) exec(kRollback);
         return result;
+    }
+
+    template <class Body>
+    LONG writeInBatch(Body body) {
+        if (batchLost != ERROR_SUCCESS) return batchLost;
+        if (!batchBegun) {
+            if (int rc = exec(kBegin); rc != SQLITE_OK) return batchLost = status(rc);
+            batchBegun = true;
+        }
+        if (int rc = exec(kSavepoint); rc != SQLITE_OK) return loseBatch(status(rc));
+        LONG result = body();
+        if (result == ERROR_SUCCESS) {
+            if (int rc = exec(kRelease); rc != SQLITE_OK) return loseBatch(status(rc));
+        } else if (!sqlite3_get_autocommit(db)) {
+            exec(kRollbackToSavepoint);
+            exec(kRelease);
+        }
+        // Some failures (a full disk, an I/O error) end the whole transaction.
+        if (sqlite3_get_autocommit(db)) return loseBatch(result != ERROR_SUCCESS ? result : ERROR_WRITE_FAULT);
+        return result;
+    }
+
+    // Undoes the batch's writes; it stays open (and refuses writes) until it ends.
+    LONG loseBatch(LONG why) {
+        if (!sqlite3_get_autocommit(db)) exec(kRollback);
+        batchBegun = false;
+        return batchLost = why;
+    }
+
+    LONG commitBatch() {
+        if (batchDepth == 0) return ERROR_INVALID_PARAMETER;
+        if (--batchDepth > 0) return batchLost;
+        LONG result = batchLost;
+        if (batchBegun && result == ERROR_SUCCESS) {
+            if (int rc = exec(kCommit); rc != SQLITE_OK) result = status(rc);
+            if (!sqlite3_get_autocommit(db)) exec(kRollback);
+        }
+        batchBegun = false;
+        batchLost = ERROR_SUCCESS;
+        return result;
+    }
+
+    void abandonBatch() {
+        if (batchDepth == 0) return;
+        // An inner batch given up takes the outer one with it: it cannot be kept whole.
+        loseBatch(ERROR_WRITE_FAULT);
+        if (--batchDepth == 0) batchLost = ERROR_SUCCESS;
     }
 
     LONG base(HKEY h, OpenKey& out) const {
@@ -481,8 +541,10 @@ struct SqliteStore::Impl {
             status(sqlite3_errcode(db));
             if (broken) return;
         }
-        // 16 MiB of page cache (negative: KiB) keeps a store of 100,000 values in memory.
-        sqlite3_exec(db, "PRAGMA synchronous = NORMAL; PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+        // Every commit reaches the disk before it returns, so a save confirmed to the
+        // user survives a power cut. 16 MiB of page cache (negative: KiB) keeps a store
+        // of 100,000 values in memory.
+        sqlite3_exec(db, "PRAGMA synchronous = FULL; PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
         if (kind == 0) {
             // Created in one transaction; another program creating it at the same time
             // leaves nothing to do once this one gets the lock.
@@ -705,6 +767,16 @@ LONG SqliteStore::deleteTree(HKEY key, std::string_view subKey) {
         return ERROR_SUCCESS;
     });
 }
+
+LONG SqliteStore::beginBatch() {
+    if (impl_->broken) return ERROR_BADDB;
+    ++impl_->batchDepth;
+    return ERROR_SUCCESS;
+}
+
+LONG SqliteStore::commitBatch() { return impl_->commitBatch(); }
+
+void SqliteStore::abandonBatch() { impl_->abandonBatch(); }
 
 std::filesystem::path suiteStorePath() { return platform::suiteDataDir() / "registry.db"; }
 

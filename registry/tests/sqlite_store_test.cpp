@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "registry/batch.h"
 #include "registry/general.h"
 #include "registry/store_notice.h"
 #include "registry/tests/temp_folder.h"
@@ -387,6 +388,58 @@ TEST(SqliteStore, AStoreOnAFullDiskStillReads) {
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no tmpfs could be mounted here";
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(SqliteStore, ABatchIsKeptWholeOnCommitAndNotAtAllOtherwise) {
+    TempFolder dir;
+    auto file = dir / "r.db";
+    SqliteStore store(file, std::chrono::milliseconds(100));
+    SqliteStore other(file, std::chrono::milliseconds(100));
+    ASSERT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "old"), ERROR_SUCCESS);
+    {
+        Batch batch(store);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "new"), ERROR_SUCCESS);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "bad\0name"s, REG_SZ, "x"), ERROR_INVALID_PARAMETER);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K\\Sub", "w", REG_SZ, "x"), ERROR_SUCCESS);
+        EXPECT_EQ(get(store, HKEY_CURRENT_USER, "K", "v").bytes, "new\0"s);  // the batch sees its own writes
+        // Others see none of it before the commit, and wait to write.
+        EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K", "v").bytes, "old\0"s);
+        EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K\\Sub", "w").status, ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(set(other, HKEY_CURRENT_USER, "K", "v", REG_SZ, "theirs"), ERROR_BUSY);
+        {
+            Batch inner(store);  // joins the outer batch
+            EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "inner", REG_SZ, "y"), ERROR_SUCCESS);
+            EXPECT_EQ(inner.commit(), ERROR_SUCCESS);
+        }
+        EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K", "inner").status, ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(batch.commit(), ERROR_SUCCESS);
+    }
+    EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K\\Sub", "w").bytes, "x\0"s);
+    EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K", "inner").bytes, "y\0"s);
+
+    // Left without commit: undone.
+    {
+        Batch batch(store);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "abandoned"), ERROR_SUCCESS);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "Gone", "v", REG_SZ, "abandoned"), ERROR_SUCCESS);
+    }
+    EXPECT_EQ(get(store, HKEY_CURRENT_USER, "K", "v").bytes, "new\0"s);
+    EXPECT_EQ(get(store, HKEY_CURRENT_USER, "Gone", "v").status, ERROR_FILE_NOT_FOUND);
+
+    // A batch that cannot get the store keeps nothing, even once the store is free again.
+    sqlite3* lock = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &lock), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(lock, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        Batch batch(store);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "first"), ERROR_BUSY);
+        sqlite3_exec(lock, "COMMIT", nullptr, nullptr, nullptr);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "later", REG_SZ, "second"), ERROR_BUSY);
+        EXPECT_EQ(batch.commit(), ERROR_BUSY);
+    }
+    sqlite3_close(lock);
+    EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K", "later").status, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "after"), ERROR_SUCCESS);  // the next write goes on
 }
 
 TEST(SqliteStore, AWriteThatCannotGetTheStoreFailsAndChangesNothing) {

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "registry/batch.h"
 #include "registry/general.h"
 #include "registry/sqlite_store.h"
 #include "registry/tests/temp_folder.h"
@@ -100,7 +101,8 @@ TEST(StoreProcesses, AWriterKilledAtAnyMomentLosesOnlyItsUnfinishedWrite) {
         int i = 0;
         bool duringOpen = round % 10 == 0;
         if (!duringOpen && read(done[0], &i, sizeof i) == sizeof i) written.push_back(i);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % (duringOpen ? 80000 : 20000)));
+        // Each write waits for the disk (a few milliseconds), so the window spans several.
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (duringOpen ? 80000 : 40000)));
         kill(pid, SIGKILL);
         int status = 0;
         waitpid(pid, &status, 0);
@@ -120,6 +122,77 @@ TEST(StoreProcesses, AWriterKilledAtAnyMomentLosesOnlyItsUnfinishedWrite) {
     }
     std::printf("%zu writes returned before the kills\n", total);
     EXPECT_GT(total, 60u);  // the kills fell among writes, not only before them
+}
+
+// A batch is one user action: after SIGKILL at any moment each batch's key holds all
+// of its values or does not exist, and every batch whose commit returned is there.
+TEST(StoreProcesses, AWriterKilledInABatchLeavesItWholeOrNotAtAll) {
+    constexpr int kWritesPerBatch = 23;
+    testing::TempFolder dir;
+    auto file = dir / "r.db";
+    std::random_device seedSource;
+    unsigned seed = seedSource();
+    std::mt19937 random(seed);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+
+    size_t committed = 0;
+    for (int round = 0; round < 30; ++round) {
+        int done[2];
+        ASSERT_EQ(pipe(done), 0);
+        pid_t pid = fork();
+        if (pid == 0) {
+            close(done[0]);
+            SqliteStore store(file);
+            General g(store);
+            for (int b = 0;; ++b) {
+                std::string key = "HKEY_CURRENT_USER\\Batch\\r" + std::to_string(round) + "\\b" + std::to_string(b);
+                Batch batch(g);
+                g.CreateKey(key);
+                for (int i = 0; i < kWritesPerBatch; ++i) {
+                    g.SetDwordValue(key, "v" + std::to_string(i), i);
+                    if (g.lastWriteOutcome() != General::WriteOutcome::Written) _exit(1);
+                }
+                if (batch.commit() != ERROR_SUCCESS) _exit(1);
+                if (write(done[1], &b, sizeof b) != sizeof b) _exit(1);
+            }
+        }
+        close(done[1]);
+        int b = 0;
+        std::vector<int> reported;
+        if (read(done[0], &b, sizeof b) == sizeof b) reported.push_back(b);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
+        kill(pid, SIGKILL);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself in round " << round;
+        while (read(done[0], &b, sizeof b) == sizeof b) reported.push_back(b);
+        close(done[0]);
+        committed += reported.size();
+
+        SqliteStore store(file);
+        ASSERT_TRUE(store.ok()) << store.problem();
+        HKEY roundKey = 0;
+        std::vector<std::string> batches;
+        if (store.RegOpenKeyExA(HKEY_CURRENT_USER, "Batch\\r" + std::to_string(round), 0, KEY_READ, &roundKey) ==
+            ERROR_SUCCESS) {
+            store.enumSubKeys(roundKey, batches);
+            store.RegCloseKey(roundKey);
+        }
+        EXPECT_GE(batches.size(), reported.size()) << "round " << round;
+        EXPECT_LE(batches.size(), reported.size() + 1) << "round " << round;
+        for (const std::string& name : batches) {
+            HKEY key = 0;
+            ASSERT_EQ(store.RegOpenKeyExA(HKEY_CURRENT_USER, "Batch\\r" + std::to_string(round) + "\\" + name, 0,
+                                          KEY_READ, &key),
+                      ERROR_SUCCESS);
+            std::vector<ValueEntry> values;
+            store.enumValues(key, values);
+            store.RegCloseKey(key);
+            EXPECT_EQ(values.size(), static_cast<size_t>(kWritesPerBatch)) << "round " << round << " " << name;
+        }
+    }
+    std::printf("%zu batches committed before the kills\n", committed);
+    EXPECT_GT(committed, 30u);
 }
 
 }  // namespace

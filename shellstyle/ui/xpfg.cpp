@@ -250,6 +250,7 @@ void xpfg::Change_Click() {
         seams_.boxes.show(QString::fromUtf8(kUnstorablePathMessage), title, platform::MsgButtons::Ok,
                           platform::MsgIcon::Exclamation);
     }
+    tellIfNotKept(outcome);
 }
 
 void xpfg::About_Click() {
@@ -261,12 +262,20 @@ void xpfg::About_Click() {
 }
 
 void xpfg::WinXp_Click() {
-    if (applyXpPreset(seams_.registry, seams_.programFolder) == WalkOutcome::UnstorablePath)
+    const WalkOutcome outcome = applyXpPreset(seams_.registry, seams_.programFolder);
+    if (outcome == WalkOutcome::UnstorablePath)
         seams_.boxes.show(QString::fromUtf8(kUnstorablePathMessage), QString::fromLatin1(kAppTitle),
                           platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+    tellIfNotKept(outcome);
 }
 
-void xpfg::restore_Click() { restoreAllIcons(seams_.registry); }
+void xpfg::restore_Click() { tellIfNotKept(restoreAllIcons(seams_.registry)); }
+
+void xpfg::tellIfNotKept(WalkOutcome outcome) {
+    if (outcome == WalkOutcome::NotKept)
+        seams_.boxes.show(QString::fromUtf8(kNotKeptMessage), QString::fromLatin1(kAppTitle),
+                          platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+}
 
 void xpfg::xptopbuttons1_Click() {
     close();

@@ -1,6 +1,7 @@
 // The apply sequence: the ticked or clear data of each switch, written key by key.
 #include "systune/core/apply_switches.h"
 
+#include "registry/batch.h"
 #include "registry/key_path.h"
 
 namespace systune {
@@ -27,6 +28,7 @@ void write(registry::General& reg, const Switch& s, std::string_view keyPath, co
 }  // namespace
 
 std::size_t ApplyReport::refusedSwitchCount() const {
+    if (commitStatus != registry::ERROR_SUCCESS) return kSwitchCount;
     std::size_t count = 0;
     for (std::size_t i = 0; i < refused.size(); ++i)
         if (i == 0 || refused[i].row != refused[i - 1].row) ++count;
@@ -35,6 +37,7 @@ std::size_t ApplyReport::refusedSwitchCount() const {
 
 ApplyReport applySwitches(registry::General& reg, const SwitchStates& states) {
     ApplyReport report;
+    registry::Batch batch(reg);
     const auto& table = switchTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
         const Switch& s = table[i];
@@ -45,6 +48,7 @@ ApplyReport applySwitches(registry::General& reg, const SwitchStates& states) {
                 report.refused.push_back({i, s.keyPaths[k]});
         }
     }
+    report.commitStatus = batch.commit();
     return report;
 }
 

@@ -19,13 +19,16 @@ struct RefusedWrite {
 
 struct ApplyReport {
     std::vector<RefusedWrite> refused;
-    bool saved() const { return refused.empty(); }
-    // Switches with at least one refused write (one switch may write under two keys).
+    // Not ERROR_SUCCESS: the store could not keep the save, and none of it was kept.
+    registry::LONG commitStatus = registry::ERROR_SUCCESS;
+    bool saved() const { return refused.empty() && commitStatus == registry::ERROR_SUCCESS; }
+    // Switches with at least one refused write (one switch may write under two keys);
+    // all of them when the save was not kept.
     std::size_t refusedSwitchCount() const;
 };
 
 // Writes every switch, changed or not, in table order (and each switch's keys in
-// order); a refused write does not stop the ones after it.
+// order), as one store batch; a refused write does not stop the ones after it.
 ApplyReport applySwitches(registry::General& reg, const SwitchStates& states);
 
 }  // namespace systune
