@@ -93,6 +93,17 @@ constexpr std::array<const char*, kStmtCount> kSql{
     "ROLLBACK TO op",
 };
 
+// Why a store was given no file: the suite has no folder of its own, or a caller
+// passed none.
+std::string noStoreFileReason() {
+    try {
+        platform::suiteDataDir();
+    } catch (const platform::NoDataDir& e) {
+        return e.what();
+    }
+    return "no file is named for the registry store";
+}
+
 bool isRoot(HKEY h) { return h >= HKEY_CLASSES_ROOT && h <= HKEY_DYN_DATA; }
 
 // Roots are the rows 1..7, created with the schema.
@@ -504,7 +515,7 @@ struct SqliteStore::Impl {
     }
 
     void open(std::chrono::milliseconds busyTimeout) {
-        if (file.empty()) return fail("no file is named for the registry store");
+        if (file.empty()) return fail(noStoreFileReason());
         // Never follow a link or fill a device: someone else may have placed it.
         struct stat st {};
         bool exists = lstat(file.c_str(), &st) == 0;
@@ -778,6 +789,12 @@ LONG SqliteStore::commitBatch() { return impl_->commitBatch(); }
 
 void SqliteStore::abandonBatch() { impl_->abandonBatch(); }
 
-std::filesystem::path suiteStorePath() { return platform::suiteDataDir() / "registry.db"; }
+std::filesystem::path suiteStorePath() {
+    try {
+        return platform::suiteDataDir() / "registry.db";
+    } catch (const platform::NoDataDir&) {
+        return {};  // the store opened on it says why
+    }
+}
 
 }  // namespace registry

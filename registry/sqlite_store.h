@@ -57,7 +57,9 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// The suite's own store: <suite data folder>/registry.db.
+// The suite's own store: <suite data folder>/registry.db. Empty when the suite has no
+// folder (platform::NoDataDir); a store opened on it is unusable and its problem()
+// says why.
 std::filesystem::path suiteStorePath();
 
 }  // namespace registry

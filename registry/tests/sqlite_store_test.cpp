@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <pwd.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -296,6 +297,24 @@ TEST(SqliteStore, AStoreThatIsNotARegularFileIsRefusedAndNotFollowed) {
     EXPECT_FALSE(std::filesystem::exists(target));
     EXPECT_EQ(std::filesystem::file_size(empty), 0u);
     EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+}
+
+TEST(SqliteStore, WithoutAnyHomeTheSuiteStoreIsUnusableAndSaysWhy) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to run as a user the password database does not know";
+    uid_t stranger = 54321;
+    while (getpwuid(stranger)) ++stranger;
+    pid_t pid = fork();
+    if (pid == 0) {
+        unsetenv("HOME");
+        unsetenv("XDG_DATA_HOME");
+        if (setuid(stranger) != 0) _exit(3);
+        SqliteStore store(suiteStorePath());
+        _exit(!store.ok() && store.problem().find("HOME") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(SqliteStore, DamageFoundWhileReadingMakesTheStoreFailWithoutTouchingIt) {
