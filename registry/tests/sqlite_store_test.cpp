@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/data_dir.h"
 #include "registry/batch.h"
 #include "registry/general.h"
 #include "registry/store_notice.h"
@@ -308,6 +309,11 @@ TEST(SqliteStore, WithoutAnyHomeTheSuiteStoreIsUnusableAndSaysWhy) {
         unsetenv("HOME");
         unsetenv("XDG_DATA_HOME");
         if (setuid(stranger) != 0) _exit(3);
+        try {
+            platform::ensureSuiteDataDir();
+            _exit(2);  // a folder was chosen
+        } catch (const platform::NoDataDir&) {
+        }
         SqliteStore store(suiteStorePath());
         _exit(!store.ok() && store.problem().find("HOME") != std::string::npos ? 0 : 1);
     }
