@@ -180,7 +180,8 @@ TEST(StoreProcesses, AWriterKilledInABatchLeavesItWholeOrNotAtAll) {
         int last = committed->back();
         for (int b = 0; b <= last + 1; ++b) {
             int found = 0;
-            for (int i = 0; i < kWritesPerBatch; ++i) found += g.GetDwordValue(keyOf(round, b), "v" + std::to_string(i)) == i;
+            for (int i = 0; i < kWritesPerBatch; ++i)
+                found += g.GetDwordValue(keyOf(round, b), "v" + std::to_string(i)) == i;
             EXPECT_TRUE(found == kWritesPerBatch || (b > last && found == 0))
                 << "round " << round << " batch " << b << " holds " << found << " values";
         }

@@ -268,9 +268,8 @@ TEST(ApplySwitches, BrokenStoreFailsEveryWriteAndMissingKeysAreNamedButTheCdDriv
     ApplyReport ticked = applySwitches(emptyReg, allTicked());
     EXPECT_FALSE(ticked.saved());
     EXPECT_EQ(ticked.refusedSwitchCount(), kSwitchCount - 2);  // less the arrows (deletes) and the CD drive
-    EXPECT_EQ(ticked.missingKeys(), (std::vector<std::string_view>{
-                                        kPolicy, "HKEY_USERS\\.DEFAULT\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
-                                        kMetrics, kDesktop, kFdc}));
+    const std::string_view link = switchTable()[kLinkText].keyPaths[0];
+    EXPECT_EQ(ticked.missingKeys(), (std::vector<std::string_view>{kPolicy, link, kMetrics, kDesktop, kFdc}));
     EXPECT_FALSE(empty.hasKey(kPolicy));
     ApplyReport clear = applySwitches(emptyReg, SwitchStates{});
     EXPECT_EQ(clear.missingKeys().size(), 6u);  // the policies are deleted; both shortcut classes count
