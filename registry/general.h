@@ -67,6 +67,9 @@ public:
     };
     WriteOutcome lastWriteOutcome() const { return lastWrite_; }
 
+    // The store the operations go to (for a Batch around several of them).
+    RegistryApi& api() const { return api_; }
+
 private:
     template <class Encode>
     void write(std::string_view keyPath, std::string_view valueName, DWORD type, Encode encode);

@@ -85,6 +85,13 @@ public:
     virtual LONG enumValues(HKEY key, std::vector<ValueEntry>& values) = 0;
     // Deletes the key `subKey` below `key` with everything under it.
     virtual LONG deleteTree(HKEY key, std::string_view subKey) = 0;
+
+    // One transaction around several operations, used through registry::Batch
+    // (registry/batch.h). A store without transactions applies each operation as it
+    // comes, so these do nothing there.
+    virtual LONG beginBatch() { return ERROR_SUCCESS; }
+    virtual LONG commitBatch() { return ERROR_SUCCESS; }
+    virtual void abandonBatch() {}
 };
 
 }  // namespace registry

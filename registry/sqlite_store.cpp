@@ -2,9 +2,11 @@
 #include "registry/sqlite_store.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <QString>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -64,6 +66,9 @@ enum Stmt {
     kBegin,
     kCommit,
     kRollback,
+    kSavepoint,
+    kRelease,
+    kRollbackToSavepoint,
     kStmtCount
 };
 
@@ -83,7 +88,21 @@ constexpr std::array<const char*, kStmtCount> kSql{
     "BEGIN IMMEDIATE",
     "COMMIT",
     "ROLLBACK",
+    "SAVEPOINT op",
+    "RELEASE op",
+    "ROLLBACK TO op",
 };
+
+// Why a store was given no file: the suite has no folder of its own, or a caller
+// passed none.
+std::string noStoreFileReason() {
+    try {
+        platform::suiteDataDir();
+    } catch (const platform::NoDataDir& e) {
+        return e.what();
+    }
+    return "no file is named for the registry store";
+}
 
 bool isRoot(HKEY h) { return h >= HKEY_CLASSES_ROOT && h <= HKEY_DYN_DATA; }
 
@@ -190,6 +209,11 @@ struct SqliteStore::Impl {
     std::array<sqlite3_stmt*, kStmtCount> stmts{};
     std::unordered_map<HKEY, OpenKey> handles;
     HKEY nextHandle = kFirstHandle;
+    // An open batch: how deeply nested, whether its transaction has begun (at its
+    // first write), and what lost it (then nothing more is written until it ends).
+    int batchDepth = 0;
+    bool batchBegun = false;
+    LONG batchLost = ERROR_SUCCESS;
 
     ~Impl() {
         for (sqlite3_stmt* s : stmts) sqlite3_finalize(s);
@@ -238,16 +262,65 @@ struct SqliteStore::Impl {
     }
 
     // Runs `body` as one write transaction: all of it is stored, or none of it.
+    // Inside a batch it is a savepoint of the batch's transaction instead.
     template <class Body>
     LONG write(Body body) {
         if (broken) return ERROR_BADDB;
         if (readOnly) return ERROR_ACCESS_DENIED;
+        if (batchDepth > 0) return writeInBatch(body);
         if (int rc = exec(kBegin); rc != SQLITE_OK) return status(rc);
         LONG result = body();
         if (result == ERROR_SUCCESS)
             if (int rc = exec(kCommit); rc != SQLITE_OK) result = status(rc);
         if (result != ERROR_SUCCESS && !sqlite3_get_autocommit(db)) exec(kRollback);
         return result;
+    }
+
+    template <class Body>
+    LONG writeInBatch(Body body) {
+        if (batchLost != ERROR_SUCCESS) return batchLost;
+        if (!batchBegun) {
+            if (int rc = exec(kBegin); rc != SQLITE_OK) return batchLost = status(rc);
+            batchBegun = true;
+        }
+        if (int rc = exec(kSavepoint); rc != SQLITE_OK) return loseBatch(status(rc));
+        LONG result = body();
+        if (result == ERROR_SUCCESS) {
+            if (int rc = exec(kRelease); rc != SQLITE_OK) return loseBatch(status(rc));
+        } else if (!sqlite3_get_autocommit(db)) {
+            exec(kRollbackToSavepoint);
+            exec(kRelease);
+        }
+        // Some failures (a full disk, an I/O error) end the whole transaction.
+        if (sqlite3_get_autocommit(db)) return loseBatch(result != ERROR_SUCCESS ? result : ERROR_WRITE_FAULT);
+        return result;
+    }
+
+    // Undoes the batch's writes; it stays open (and refuses writes) until it ends.
+    LONG loseBatch(LONG why) {
+        if (!sqlite3_get_autocommit(db)) exec(kRollback);
+        batchBegun = false;
+        return batchLost = why;
+    }
+
+    LONG commitBatch() {
+        if (batchDepth == 0) return ERROR_INVALID_PARAMETER;
+        if (--batchDepth > 0) return batchLost;
+        LONG result = batchLost;
+        if (batchBegun && result == ERROR_SUCCESS) {
+            if (int rc = exec(kCommit); rc != SQLITE_OK) result = status(rc);
+            if (!sqlite3_get_autocommit(db)) exec(kRollback);
+        }
+        batchBegun = false;
+        batchLost = ERROR_SUCCESS;
+        return result;
+    }
+
+    void abandonBatch() {
+        if (batchDepth == 0) return;
+        // An inner batch given up takes the outer one with it: it cannot be kept whole.
+        loseBatch(ERROR_WRITE_FAULT);
+        if (--batchDepth == 0) batchLost = ERROR_SUCCESS;
     }
 
     LONG base(HKEY h, OpenKey& out) const {
@@ -392,44 +465,82 @@ struct SqliteStore::Impl {
         return 1;
     }
 
-    // A read-only store in a folder we cannot write to has no room for the WAL index;
-    // it is then read as a file nobody changes while we look.
-    bool reopenImmutable() {
-        std::string uri = "file:";
+    // The store as an SQLite URI with `query` appended.
+    std::string uri(const char* query) const {
+        std::string out = "file:";
         for (unsigned char c : file.string()) {
             if (c == '%' || c == '?' || c == '#' || c < 0x20) {
                 char hex[4];
                 std::snprintf(hex, sizeof hex, "%%%02X", c);
-                uri += hex;
+                out += hex;
             } else {
-                uri += static_cast<char>(c);
+                out += static_cast<char>(c);
             }
         }
-        uri += "?immutable=1";
-        sqlite3_close_v2(db);
-        db = nullptr;
-        return sqlite3_open_v2(uri.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK;
+        return out + "?" + query;
+    }
+
+    // A store whose folder has no room for the WAL index (a folder we may not write
+    // to, a full disk) is still read: as a read-only file if the index can be had,
+    // else as a file nobody changes while we look. Returns what identify() gives.
+    int reopenReadOnly(std::chrono::milliseconds busyTimeout) {
+        readOnly = true;
+        int rc = SQLITE_OK;
+        for (const char* query : {"mode=ro", "immutable=1"}) {
+            sqlite3_close_v2(db);
+            db = nullptr;
+            if (sqlite3_open_v2(uri(query).c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOFOLLOW,
+                                nullptr) != SQLITE_OK)
+                continue;
+            sqlite3_busy_timeout(db, static_cast<int>(busyTimeout.count()));
+            int kind = identify(true, rc);
+            if (kind >= 0 || broken) return kind;
+        }
+        fail("the registry store " + file.string() + " cannot be read: " + dbError());
+        return -1;
+    }
+
+    // Statuses that say the store could not be opened for writing beside it.
+    static bool noRoomToWrite(int rc) {
+        switch (rc & 0xFF) {
+            case SQLITE_READONLY:
+            case SQLITE_CANTOPEN:
+            case SQLITE_IOERR:
+            case SQLITE_FULL:
+            case SQLITE_PERM:
+                return true;
+            default:
+                return false;
+        }
     }
 
     void open(std::chrono::milliseconds busyTimeout) {
+        if (file.empty()) return fail(noStoreFileReason());
+        // Never follow a link or fill a device: someone else may have placed it.
+        struct stat st {};
+        bool exists = lstat(file.c_str(), &st) == 0;
+        if (!exists && errno != ENOENT)
+            return fail("cannot look at the registry store " + file.string() + ": " + std::strerror(errno));
+        if (exists && !S_ISREG(st.st_mode))
+            return fail("the registry store " + file.string() + " is not a regular file (a link, folder or device)");
         std::error_code ec;
-        bool exists = std::filesystem::exists(file, ec);
         if (!exists && file.has_parent_path()) {
             std::filesystem::create_directories(file.parent_path(), ec);
             if (ec)
                 return fail("cannot create the folder of the registry store " + file.string() + ": " + ec.message());
         }
-        int flags = SQLITE_OPEN_READWRITE | (exists ? 0 : SQLITE_OPEN_CREATE);
+        int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | (exists ? 0 : SQLITE_OPEN_CREATE);
         if (int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr); rc != SQLITE_OK)
             return fail("cannot open the registry store " + file.string() + ": " + dbError());
         sqlite3_busy_timeout(db, static_cast<int>(busyTimeout.count()));
         readOnly = sqlite3_db_readonly(db, "main") == 1;
 
         int rc = SQLITE_OK;
-        int kind = identify(readOnly, rc);
-        if (kind < 0 && readOnly && !broken && ((rc & 0xFF) == SQLITE_READONLY || (rc & 0xFF) == SQLITE_CANTOPEN)) {
-            if (!reopenImmutable()) return fail("cannot open the registry store " + file.string() + ": " + dbError());
-            kind = identify(false, rc);
+        int kind = identify(true, rc);
+        bool fellBack = false;
+        if (kind < 0 && !broken && noRoomToWrite(rc)) {
+            fellBack = !readOnly;
+            kind = reopenReadOnly(busyTimeout);
         } else if (kind < 0 && !broken) {
             fail("the registry store " + file.string() + " cannot be read: " + dbError());
         }
@@ -441,8 +552,10 @@ struct SqliteStore::Impl {
             status(sqlite3_errcode(db));
             if (broken) return;
         }
-        // 16 MiB of page cache (negative: KiB) keeps a store of 100,000 values in memory.
-        sqlite3_exec(db, "PRAGMA synchronous = NORMAL; PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+        // Every commit reaches the disk before it returns, so a save confirmed to the
+        // user survives a power cut. 16 MiB of page cache (negative: KiB) keeps a store
+        // of 100,000 values in memory.
+        sqlite3_exec(db, "PRAGMA synchronous = FULL; PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
         if (kind == 0) {
             // Created in one transaction; another program creating it at the same time
             // leaves nothing to do once this one gets the lock.
@@ -461,7 +574,11 @@ struct SqliteStore::Impl {
                 st = nullptr;
             }
         }
-        if (readOnly) problem = "the registry store " + file.string() + " is read-only: changes cannot be saved";
+        if (fellBack)
+            problem = "the registry store " + file.string() +
+                      " is read-only: its folder cannot be written to or the disk is full, so changes cannot be saved";
+        else if (readOnly)
+            problem = "the registry store " + file.string() + " is read-only: changes cannot be saved";
     }
 };
 
@@ -662,6 +779,22 @@ LONG SqliteStore::deleteTree(HKEY key, std::string_view subKey) {
     });
 }
 
-std::filesystem::path suiteStorePath() { return platform::suiteDataDir() / "registry.db"; }
+LONG SqliteStore::beginBatch() {
+    if (impl_->broken) return ERROR_BADDB;
+    ++impl_->batchDepth;
+    return ERROR_SUCCESS;
+}
+
+LONG SqliteStore::commitBatch() { return impl_->commitBatch(); }
+
+void SqliteStore::abandonBatch() { impl_->abandonBatch(); }
+
+std::filesystem::path suiteStorePath() {
+    try {
+        return platform::suiteDataDir() / "registry.db";
+    } catch (const platform::NoDataDir&) {
+        return {};  // the store opened on it says why
+    }
+}
 
 }  // namespace registry

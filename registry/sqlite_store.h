@@ -1,8 +1,9 @@
 // The registry store on systems without a registry: an SQLite database that behaves
 // as the platform registry does (case-insensitive, case-preserving names; the default
 // value has the empty name; every value keeps its type and exact bytes). Each write is
-// one transaction in WAL mode with a busy timeout, so several programs can share it
-// and a program killed mid-write loses at most that write.
+// one transaction (or a step of a Batch, registry/batch.h) in WAL mode with a busy
+// timeout, so several programs can share it and a program killed mid-write loses at
+// most that write (or that batch); a commit is on disk when it returns.
 #pragma once
 
 #include <chrono>
@@ -45,13 +46,20 @@ public:
     LONG enumSubKeys(HKEY key, std::vector<std::string>& names) override;
     LONG enumValues(HKEY key, std::vector<ValueEntry>& values) override;
     LONG deleteTree(HKEY key, std::string_view subKey) override;
+    // A batch takes the store's write lock at its first write and holds it until it
+    // commits (one transaction, one flush to disk) or is abandoned (all undone).
+    LONG beginBatch() override;
+    LONG commitBatch() override;
+    void abandonBatch() override;
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
 
-// The suite's own store: <suite data folder>/registry.db.
+// The suite's own store: <suite data folder>/registry.db. Empty when the suite has no
+// folder (platform::NoDataDir); a store opened on it is unusable and its problem()
+// says why.
 std::filesystem::path suiteStorePath();
 
 }  // namespace registry

@@ -1,5 +1,6 @@
 // systune: the switch form over the suite's registry store.
 #include <exception>
+#include <filesystem>
 
 #include <QApplication>
 #include <QStyle>
@@ -12,6 +13,7 @@
 #include "platform/ui/qt_dialogs.h"
 #include "registry/general.h"
 #include "registry/sqlite_store.h"
+#include "registry/store_notice.h"
 #include "systune/ui/reg.h"
 
 int main(int argc, char** argv) {
@@ -24,13 +26,17 @@ int main(int argc, char** argv) {
         QApplication::setPalette(classic->standardPalette());
     }
 
-    // A folder that cannot be made leaves the store unopened: every box reads clear
-    // and saving reports its failure.
+    // A folder that cannot be found or made leaves the store unopened: every box reads
+    // clear, the reason is shown once, and saving reports its failure.
+    std::filesystem::path storeFile;
+    QString noFolder;
     try {
         platform::ensureSuiteDataDir();
-    } catch (const std::exception&) {
+        storeFile = registry::suiteStorePath();
+    } catch (const std::exception& e) {
+        noFolder = QString::fromUtf8(e.what());
     }
-    registry::SqliteStore store(registry::suiteStorePath());
+    registry::SqliteStore store(storeFile);
     registry::General general(store);
     platform::ui::QtMessageBoxes boxes;
     platform::SystemRestart restart;
@@ -39,5 +45,11 @@ int main(int argc, char** argv) {
     form.afterSave = [](const systune::SwitchStates& saved) { desktop::refreshSwitches(saved, false); };
     boxes.setParent(&form);
     form.show();
+    // Said once, rather than leaving the user to find out from boxes that show clear
+    // or a save that is not kept.
+    const QString notice = noFolder.isEmpty() ? QString::fromStdString(registry::unsavedSettingsNotice(store))
+                                              : QStringLiteral("设置无法读取，也无法保存：") + noFolder;
+    if (!notice.isEmpty())
+        boxes.show(notice, QStringLiteral("systune Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
     return app.exec();
 }

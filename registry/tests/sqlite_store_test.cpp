@@ -3,12 +3,20 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <pwd.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
 
+#include "platform/data_dir.h"
+#include "registry/batch.h"
 #include "registry/general.h"
+#include "registry/store_notice.h"
 #include "registry/tests/temp_folder.h"
 
 namespace registry {
@@ -203,6 +211,7 @@ TEST(SqliteStore, ANewStoreHoldsTheSeedOnce) {
     {
         SqliteStore store(file);
         ASSERT_TRUE(store.ok()) << store.problem();
+        EXPECT_EQ(unsavedSettingsNotice(store), "");
         General g(store);
         EXPECT_TRUE(g.GetStringValue("HKEY_CLASSES_ROOT\\lnkfile", "IsShortcut") == "");
         EXPECT_TRUE(g.GetStringValue("HKEY_CLASSES_ROOT\\piffile", "IsShortcut") == "");
@@ -240,6 +249,7 @@ TEST(SqliteStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
         SqliteStore store(file);
         EXPECT_FALSE(store.ok());
         EXPECT_NE(store.problem().find(file.string()), std::string::npos) << store.problem();
+        EXPECT_EQ(unsavedSettingsNotice(store).rfind("设置无法读取，也无法保存", 0), 0u);
         HKEY key = 0;
         EXPECT_EQ(store.RegOpenKeyExA(HKEY_CURRENT_USER, "", 0, KEY_READ, &key), ERROR_BADDB);
         EXPECT_EQ(store.RegCreateKeyA(HKEY_CURRENT_USER, "New", &key), ERROR_BADDB);
@@ -267,6 +277,52 @@ TEST(SqliteStore, AFileThatIsNoStoreIsLeftAloneAndEveryCallFails) {
     EXPECT_EQ(fileBytes(foreign), foreignBytes);
 }
 
+TEST(SqliteStore, AStoreThatIsNotARegularFileIsRefusedAndNotFollowed) {
+    TempFolder dir;
+    auto target = dir / "elsewhere.txt";
+    auto dangling = dir / "dangling.db";
+    std::filesystem::create_symlink(target, dangling);
+    auto empty = dir / "empty.txt";
+    std::ofstream(empty).close();
+    auto toEmpty = dir / "to-empty.db";
+    std::filesystem::create_symlink(empty, toEmpty);
+    auto fifo = dir / "fifo.db";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+
+    for (const auto& file : {dangling, toEmpty, fifo}) {
+        SqliteStore store(file);
+        EXPECT_FALSE(store.ok()) << file;
+        EXPECT_NE(store.problem().find("not a regular file"), std::string::npos) << store.problem();
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "x"), ERROR_BADDB);
+    }
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_EQ(std::filesystem::file_size(empty), 0u);
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+}
+
+TEST(SqliteStore, WithoutAnyHomeTheSuiteStoreIsUnusableAndSaysWhy) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to run as a user the password database does not know";
+    uid_t stranger = 54321;
+    while (getpwuid(stranger)) ++stranger;
+    pid_t pid = fork();
+    if (pid == 0) {
+        unsetenv("HOME");
+        unsetenv("XDG_DATA_HOME");
+        if (setuid(stranger) != 0) _exit(3);
+        try {
+            platform::ensureSuiteDataDir();
+            _exit(2);  // a folder was chosen
+        } catch (const platform::NoDataDir&) {
+        }
+        SqliteStore store(suiteStorePath());
+        _exit(!store.ok() && store.problem().find("HOME") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
 TEST(SqliteStore, DamageFoundWhileReadingMakesTheStoreFailWithoutTouchingIt) {
     TempFolder dir;
     auto file = dir / "r.db";
@@ -290,6 +346,21 @@ TEST(SqliteStore, DamageFoundWhileReadingMakesTheStoreFailWithoutTouchingIt) {
     EXPECT_EQ(fileBytes(file), bytes);
 }
 
+// What a store that may be read but not changed must do; 0 when it all holds.
+int readsButRefusesWrites(const std::filesystem::path& file) {
+    SqliteStore store(file);
+    int bad = 0;
+    bad += !store.ok();
+    bad += get(store, HKEY_CURRENT_USER, "k", "V").bytes != "kept\0"s;
+    bad += set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "changed") != ERROR_ACCESS_DENIED;
+    HKEY key = 0;
+    bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "K", &key) != ERROR_SUCCESS;  // exists: opens
+    bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "New", &key) != ERROR_ACCESS_DENIED;
+    bad += store.problem().find("read-only") == std::string::npos;
+    bad += unsavedSettingsNotice(store).rfind("设置无法保存", 0) != 0;
+    return bad;
+}
+
 TEST(SqliteStore, AReadOnlyStoreReadsButDoesNotWrite) {
     TempFolder dir;
     auto file = dir / "r.db";
@@ -297,27 +368,103 @@ TEST(SqliteStore, AReadOnlyStoreReadsButDoesNotWrite) {
         SqliteStore store(file);
         ASSERT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "kept"), ERROR_SUCCESS);
     }
-    chmod(file.c_str(), 0444);
     std::string before = fileBytes(file);
-    // In a folder we may write to (room for the WAL index) and in one we may not.
-    for (mode_t folderMode : {0777, 0555}) {
-        chmod(dir.path().c_str(), folderMode);
-        int failures = testing::runWithoutPrivileges([&] {
-            SqliteStore store(file);
-            int bad = 0;
-            bad += !store.ok();
-            bad += get(store, HKEY_CURRENT_USER, "k", "V").bytes != "kept\0"s;
-            bad += set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "changed") != ERROR_ACCESS_DENIED;
-            HKEY key = 0;
-            bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "K", &key) != ERROR_SUCCESS;  // exists: opens
-            bad += store.RegCreateKeyA(HKEY_CURRENT_USER, "New", &key) != ERROR_ACCESS_DENIED;
-            bad += store.problem().find("read-only") == std::string::npos;
-            return bad;
-        });
-        EXPECT_EQ(failures, 0) << "folder mode " << std::oct << folderMode;
-    }
+    // A read-only file in a folder we may write to (room for the WAL index) and in one
+    // we may not; a writable file in a folder we may not write to (no WAL index at all).
+    for (mode_t fileMode : {0444, 0666})
+        for (mode_t folderMode : {0777, 0555}) {
+            if (fileMode == 0666 && folderMode == 0777) continue;
+            // An earlier reader leaves a WAL index behind, through which one could write.
+            std::filesystem::remove(file.string() + "-shm");
+            std::filesystem::remove(file.string() + "-wal");
+            chmod(file.c_str(), fileMode);
+            chmod(dir.path().c_str(), folderMode);
+            int failures = testing::runWithoutPrivileges([&] { return readsButRefusesWrites(file); });
+            EXPECT_EQ(failures, 0) << "file mode " << std::oct << fileMode << ", folder mode " << folderMode;
+        }
     chmod(dir.path().c_str(), 0755);
     EXPECT_EQ(fileBytes(file), before);
+}
+
+TEST(SqliteStore, AStoreOnAFullDiskStillReads) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to mount a small tmpfs";
+    TempFolder dir;
+    // A mount namespace of its own keeps the mount from outliving the child.
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (unshare(CLONE_NEWNS) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) _exit(77);
+        if (mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=256k") != 0) _exit(77);
+        auto file = dir / "r.db";
+        {
+            SqliteStore store(file);
+            if (set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "kept") != ERROR_SUCCESS) _exit(90);
+        }
+        std::filesystem::remove(file.string() + "-shm");
+        {
+            std::ofstream fill(dir / "fill", std::ios::binary);
+            std::string block(4096, 'f');
+            while (fill.write(block.data(), static_cast<std::streamsize>(block.size())) && fill.flush()) {
+            }
+        }
+        _exit(readsButRefusesWrites(file));
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no tmpfs could be mounted here";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(SqliteStore, ABatchIsKeptWholeOnCommitAndNotAtAllOtherwise) {
+    TempFolder dir;
+    auto file = dir / "r.db";
+    SqliteStore store(file, std::chrono::milliseconds(100));
+    SqliteStore other(file, std::chrono::milliseconds(100));
+    ASSERT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "old"), ERROR_SUCCESS);
+    {
+        Batch batch(store);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "new"), ERROR_SUCCESS);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "bad\0name"s, REG_SZ, "x"), ERROR_INVALID_PARAMETER);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K\\Sub", "w", REG_SZ, "x"), ERROR_SUCCESS);
+        EXPECT_EQ(get(store, HKEY_CURRENT_USER, "K", "v").bytes, "new\0"s);  // the batch sees its own writes
+        // Others see none of it before the commit, and wait to write.
+        EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K", "v").bytes, "old\0"s);
+        EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K\\Sub", "w").status, ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(set(other, HKEY_CURRENT_USER, "K", "v", REG_SZ, "theirs"), ERROR_BUSY);
+        {
+            Batch inner(store);  // joins the outer batch
+            EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "inner", REG_SZ, "y"), ERROR_SUCCESS);
+            EXPECT_EQ(inner.commit(), ERROR_SUCCESS);
+        }
+        EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K", "inner").status, ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(batch.commit(), ERROR_SUCCESS);
+    }
+    EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K\\Sub", "w").bytes, "x\0"s);
+    EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K", "inner").bytes, "y\0"s);
+
+    // Left without commit: undone.
+    {
+        Batch batch(store);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "abandoned"), ERROR_SUCCESS);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "Gone", "v", REG_SZ, "abandoned"), ERROR_SUCCESS);
+    }
+    EXPECT_EQ(get(store, HKEY_CURRENT_USER, "K", "v").bytes, "new\0"s);
+    EXPECT_EQ(get(store, HKEY_CURRENT_USER, "Gone", "v").status, ERROR_FILE_NOT_FOUND);
+
+    // A batch that cannot get the store keeps nothing, even once the store is free again.
+    sqlite3* lock = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &lock), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(lock, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        Batch batch(store);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "first"), ERROR_BUSY);
+        sqlite3_exec(lock, "COMMIT", nullptr, nullptr, nullptr);
+        EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "later", REG_SZ, "second"), ERROR_BUSY);
+        EXPECT_EQ(batch.commit(), ERROR_BUSY);
+    }
+    sqlite3_close(lock);
+    EXPECT_EQ(get(other, HKEY_CURRENT_USER, "K", "later").status, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(set(store, HKEY_CURRENT_USER, "K", "v", REG_SZ, "after"), ERROR_SUCCESS);  // the next write goes on
 }
 
 TEST(SqliteStore, AWriteThatCannotGetTheStoreFailsAndChangesNothing) {

@@ -6,17 +6,55 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "registry/batch.h"
 #include "registry/general.h"
 #include "registry/sqlite_store.h"
 #include "registry/tests/temp_folder.h"
 
 namespace registry {
 namespace {
+
+// Runs `writer` in a child that reports through the given descriptor each write (or
+// batch) that returned, and kills it: while it opens the store when `duringOpen`, else
+// within a few writes of its second report, however long a write takes on this
+// machine. Gives the numbers it reported, or nothing if it stopped by itself.
+std::optional<std::vector<int>> writeAndKill(std::mt19937& random, bool duringOpen,
+                                             const std::function<void(int report)>& writer) {
+    int done[2];
+    if (pipe(done) != 0) return std::nullopt;
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(done[0]);
+        writer(done[1]);
+        _exit(1);
+    }
+    close(done[1]);
+    std::vector<int> reported;
+    int n = 0;
+    if (duringOpen) {
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 80000));
+    } else {
+        if (read(done[0], &n, sizeof n) == sizeof n) reported.push_back(n);
+        auto start = std::chrono::steady_clock::now();
+        if (read(done[0], &n, sizeof n) == sizeof n) reported.push_back(n);
+        auto one = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % (3 * one.count() + 1)));
+    }
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    while (read(done[0], &n, sizeof n) == sizeof n) reported.push_back(n);
+    close(done[0]);
+    if (!WIFSIGNALED(status)) return std::nullopt;
+    return reported;
+}
 
 std::string valueText(int writer, int i) { return "writer " + std::to_string(writer) + " wrote " + std::to_string(i); }
 
@@ -76,50 +114,78 @@ TEST(StoreProcesses, AWriterKilledAtAnyMomentLosesOnlyItsUnfinishedWrite) {
     std::mt19937 random(seed);
     SCOPED_TRACE("seed " + std::to_string(seed));
 
+    auto keyOf = [](int round, int i) {
+        return "HKEY_CURRENT_USER\\Kill\\r" + std::to_string(round) + "\\k" + std::to_string(i % 7);
+    };
     size_t total = 0;
     for (int round = 0; round < 60; ++round) {
         if (round % 20 == 0) std::filesystem::remove(file);
-        int done[2];
-        ASSERT_EQ(pipe(done), 0);
-        pid_t pid = fork();
-        if (pid == 0) {
-            close(done[0]);
+        // Most rounds kill among the writes; the others while the store opens (or is created).
+        auto written = writeAndKill(random, round % 10 == 0, [&](int report) {
             SqliteStore store(file);
             General g(store);
             for (int i = 0;; ++i) {
-                std::string key = "HKEY_CURRENT_USER\\Kill\\r" + std::to_string(round) + "\\k" + std::to_string(i % 7);
-                g.CreateKey(key);
-                g.SetStringValue(key, "v" + std::to_string(i), valueText(round, i));
-                if (g.lastWriteOutcome() != General::WriteOutcome::Written) _exit(1);
-                if (write(done[1], &i, sizeof i) != sizeof i) _exit(1);
+                g.CreateKey(keyOf(round, i));
+                g.SetStringValue(keyOf(round, i), "v" + std::to_string(i), valueText(round, i));
+                if (g.lastWriteOutcome() != General::WriteOutcome::Written) return;
+                if (write(report, &i, sizeof i) != sizeof i) return;
             }
-        }
-        close(done[1]);
-        // Most rounds kill among the writes; the others while the store opens (or is created).
-        std::vector<int> written;
-        int i = 0;
-        bool duringOpen = round % 10 == 0;
-        if (!duringOpen && read(done[0], &i, sizeof i) == sizeof i) written.push_back(i);
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % (duringOpen ? 80000 : 20000)));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself in round " << round;
-        while (read(done[0], &i, sizeof i) == sizeof i) written.push_back(i);
-        close(done[0]);
-        total += written.size();
+        });
+        ASSERT_TRUE(written) << "the writer stopped by itself in round " << round;
+        total += written->size();
 
         SqliteStore store(file);
         ASSERT_TRUE(store.ok()) << "round " << round << ": " << store.problem();
         General g(store);
-        for (int n : written) {
-            std::string key = "HKEY_CURRENT_USER\\Kill\\r" + std::to_string(round) + "\\k" + std::to_string(n % 7);
-            ASSERT_TRUE(g.GetStringValue(key, "v" + std::to_string(n)) == valueText(round, n))
-                << "round " << round << " write " << n << " of " << written.size();
-        }
+        for (int n : *written)
+            ASSERT_TRUE(g.GetStringValue(keyOf(round, n), "v" + std::to_string(n)) == valueText(round, n))
+                << "round " << round << " write " << n << " of " << written->size();
     }
     std::printf("%zu writes returned before the kills\n", total);
-    EXPECT_GT(total, 60u);  // the kills fell among writes, not only before them
+    EXPECT_GE(total, 108u);  // the kills fell among writes, not only before them
+}
+
+// A batch is one user action: after SIGKILL at any moment each batch holds all of its
+// values or none, and every batch whose commit returned is there.
+TEST(StoreProcesses, AWriterKilledInABatchLeavesItWholeOrNotAtAll) {
+    constexpr int kWritesPerBatch = 23;
+    testing::TempFolder dir;
+    auto file = dir / "r.db";
+    std::random_device seedSource;
+    unsigned seed = seedSource();
+    std::mt19937 random(seed);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+
+    auto keyOf = [](int round, int b) {
+        return "HKEY_CURRENT_USER\\Batch\\r" + std::to_string(round) + "\\b" + std::to_string(b);
+    };
+    for (int round = 0; round < 30; ++round) {
+        auto committed = writeAndKill(random, false, [&](int report) {
+            SqliteStore store(file);
+            General g(store);
+            for (int b = 0;; ++b) {
+                Batch batch(g);
+                g.CreateKey(keyOf(round, b));
+                for (int i = 0; i < kWritesPerBatch; ++i) g.SetDwordValue(keyOf(round, b), "v" + std::to_string(i), i);
+                if (batch.commit() != ERROR_SUCCESS || write(report, &b, sizeof b) != sizeof b) return;
+            }
+        });
+        ASSERT_TRUE(committed) << "the writer stopped by itself in round " << round;
+        ASSERT_GE(committed->size(), 2u);
+
+        SqliteStore store(file);
+        ASSERT_TRUE(store.ok()) << store.problem();
+        General g(store);
+        // The batch after the last reported one may have committed just before the kill.
+        int last = committed->back();
+        for (int b = 0; b <= last + 1; ++b) {
+            int found = 0;
+            for (int i = 0; i < kWritesPerBatch; ++i)
+                found += g.GetDwordValue(keyOf(round, b), "v" + std::to_string(i)) == i;
+            EXPECT_TRUE(found == kWritesPerBatch || (b > last && found == 0))
+                << "round " << round << " batch " << b << " holds " << found << " values";
+        }
+    }
 }
 
 }  // namespace

@@ -10,11 +10,12 @@
 
 namespace shellstyle {
 
-// Why a walk wrote nothing.
+// Why a walk wrote nothing. Each walk is one store batch: kept whole or not at all.
 enum class WalkOutcome {
     Written,
     NoFile,          // replace without a chosen icon file
     UnstorablePath,  // the path has characters code page 936 cannot hold
+    NotKept,         // the store could not keep the walk (busy, full): nothing changed
 };
 
 // Writes `data` for every row whose box `ticked` reports as ticked, in table order.
@@ -26,6 +27,6 @@ WalkOutcome replaceIcons(registry::General& reg, const std::function<bool(int bo
 WalkOutcome applyXpPreset(registry::General& reg, const QString& programFolder);
 
 // Writes every row as empty text, creating missing keys.
-void restoreAllIcons(registry::General& reg);
+WalkOutcome restoreAllIcons(registry::General& reg);
 
 }  // namespace shellstyle

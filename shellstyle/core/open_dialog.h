@@ -17,6 +17,7 @@ inline constexpr char kOpenFilter[] =
 inline constexpr char kNoFileMessage[] = "你还没有选择图标文件！";
 inline constexpr char kUnstorablePathMessage[] =
     "文件路径含有无法保存的字符，图标没有替换。\n请把图标文件放到只含中英文字符的路径下再试。";
+inline constexpr char kNotKeptMessage[] = "注册表存储暂时无法写入，图标设置没有保存。\n请稍后再试。";
 
 // A "description|patterns|..." filter as Qt name filters, "description (p1 p2)".
 // "*.*" becomes "*", so files without an extension show too.

@@ -28,6 +28,9 @@ public:
         std::string data;  // stored bytes (sets only)
     };
     std::vector<Call> calls;
+    // What committing a batch gives (the writes are not undone here).
+    LONG commitStatus = registry::ERROR_SUCCESS;
+    LONG commitBatch() override { return commitStatus; }
 
     // A stored text value, or nothing when the key or value is missing.
     std::optional<std::string> value(const std::string& keyPath, const std::string& name) const {

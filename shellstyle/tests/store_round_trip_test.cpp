@@ -1,9 +1,11 @@
 // The walks against the real file-backed store: what lands there and reads back.
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "registry/batch.h"
 #include "registry/general.h"
 #include "registry/sqlite_store.h"
 #include "shellstyle/core/icon_targets.h"
@@ -52,6 +54,26 @@ TEST(StoreRoundTrip, ReplaceOfOneBoxLeavesTheOtherValuesUnset) {
         "HKEY_CURRENT_USER\\Software\\Classes\\CLSID\\{645FF040-5081-101B-9F08-00AA002F954E}\\DefaultIcon";
     EXPECT_EQ(reg.GetStringValue(key, "Full"), "/usr/share/a.icl,3");
     EXPECT_FALSE(reg.GetStringValue(key, "Empty").hasValue());
+}
+
+TEST(StoreRoundTrip, AWalkTheStoreCannotKeepChangesNothing) {
+    const auto file = storeIn("busy.db");
+    registry::SqliteStore store(file, std::chrono::milliseconds(50));
+    registry::General reg(store);
+    ASSERT_EQ(applyXpPreset(reg, QStringLiteral("/opt")), WalkOutcome::Written);
+    {
+        // Another program in the middle of its own save holds the store.
+        registry::SqliteStore other(file);
+        registry::General otherReg(other);
+        registry::Batch hold(otherReg);
+        otherReg.SetStringValue("HKEY_CURRENT_USER\\Control Panel\\desktop", "held", "x");
+        EXPECT_EQ(restoreAllIcons(reg), WalkOutcome::NotKept);
+        EXPECT_EQ(replaceIcons(reg, [](int) { return true; }, QStringLiteral("/a.icl"), "1"), WalkOutcome::NotKept);
+        EXPECT_EQ(applyXpPreset(reg, QStringLiteral("/srv")), WalkOutcome::NotKept);
+        EXPECT_EQ(hold.commit(), registry::ERROR_SUCCESS);
+    }
+    for (const IconTarget& row : iconTargets())
+        EXPECT_EQ(reg.GetStringValue(row.key, row.valueName), "/opt/voveredav.icl," + std::to_string(row.presetIcon));
 }
 
 }  // namespace

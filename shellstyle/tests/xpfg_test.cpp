@@ -155,6 +155,21 @@ TEST_F(XpfgTest, PresetAndRestoreIgnoreAndKeepTheBoxes) {
     EXPECT_EQ(form.box("check1(0)")->Value(), 0);
 }
 
+TEST_F(XpfgTest, AWalkTheStoreCouldNotKeepSaysSo) {
+    store.commitStatus = registry::ERROR_BUSY;
+    icons.counts = {{"/a.icl", 1}};
+    dialogs.results = {"/a.icl"};
+    ui::xpfg form(seams);
+    form.OpenFile_Click();
+    form.box("checkie")->setValue(1);
+    form.Change_Click();
+    form.WinXp_Click();
+    form.restore_Click();
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    for (const auto& shown : boxes.shown)
+        EXPECT_TRUE(shown.text.contains(QStringLiteral("没有保存"))) << shown.text.toStdString();
+}
+
 TEST_F(XpfgTest, EveryWayOfClosingAsksOnceAndOnlyYesRestarts) {
     {
         ui::xpfg form(seams);

@@ -16,6 +16,7 @@
 #include "platform/ui/qt_dialogs.h"
 #include "registry/general.h"
 #include "registry/sqlite_store.h"
+#include "registry/store_notice.h"
 #include "shellstyle/core/error_report.h"
 #include "shellstyle/core/splash_delay.h"
 #include "shellstyle/ui/frm_splash.h"
@@ -63,10 +64,12 @@ int Main() {
 
     std::unique_ptr<registry::SqliteStore> store;
     reportErrors(boxes, [&] { store = std::make_unique<registry::SqliteStore>(storeFile()); });
-    if (!store) store = std::make_unique<registry::SqliteStore>(registry::suiteStorePath());
+    // Without a folder for it there is no store: every call fails, and the reason was shown.
+    if (!store)
+        store = std::make_unique<registry::SqliteStore>(std::filesystem::path());
     // Writes fail silently later on, so say once why none will be kept.
-    if (!store->problem().empty())
-        reportErrors(boxes, [&] { throw RunError("注册表存储不可写入：" + store->problem(), 75); });
+    else if (!store->problem().empty())
+        reportErrors(boxes, [&] { throw RunError(registry::unsavedSettingsNotice(*store), 75); });
     registry::General general(*store);
 
     Seams seams{boxes,

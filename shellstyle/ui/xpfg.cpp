@@ -259,6 +259,7 @@ void xpfg::Change_Click() {
         seams_.boxes.show(QString::fromUtf8(kUnstorablePathMessage), title, platform::MsgButtons::Ok,
                           platform::MsgIcon::Exclamation);
     }
+    tellIfNotKept(outcome);
 }
 
 void xpfg::About_Click() {
@@ -275,11 +276,19 @@ void xpfg::WinXp_Click() {
     if (outcome == WalkOutcome::UnstorablePath)
         seams_.boxes.show(QString::fromUtf8(kUnstorablePathMessage), QString::fromLatin1(kAppTitle),
                           platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+    tellIfNotKept(outcome);
 }
 
 void xpfg::restore_Click() {
-    restoreAllIcons(seams_.registry);
-    if (afterIconWalk) afterIconWalk();
+    const WalkOutcome outcome = restoreAllIcons(seams_.registry);
+    if (outcome == WalkOutcome::Written && afterIconWalk) afterIconWalk();
+    tellIfNotKept(outcome);
+}
+
+void xpfg::tellIfNotKept(WalkOutcome outcome) {
+    if (outcome == WalkOutcome::NotKept)
+        seams_.boxes.show(QString::fromUtf8(kNotKeptMessage), QString::fromLatin1(kAppTitle),
+                          platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
 void xpfg::xptopbuttons1_Click() {

@@ -11,6 +11,7 @@
 
 #include "shellstyle/core/icon_browser.h"
 #include "shellstyle/core/icon_targets.h"
+#include "shellstyle/core/icon_walks.h"
 #include "shellstyle/ui/seams.h"
 
 class QLabel;
@@ -80,6 +81,8 @@ private:
     void Form_Activate();
     void Form_Unload();
     void showIcon(int index);
+    // Says so when the store could not keep a walk.
+    void tellIfNotKept(WalkOutcome outcome);
 
     Seams& seams_;
     skin::xp_canvas* frame_ = nullptr;

@@ -20,9 +20,9 @@ constexpr int tweakTop(int index) { return 240 + 360 * (index / 2); }
 
 constexpr Switch tweak(int index, std::string_view caption, std::array<std::string_view, 2> keys,
                        std::string_view valueName, Kind kind, TickRule rule, Data tested, Data ticked,
-                       Data clear) {
+                       Data clear, bool keyMayBeMissing = false) {
     return {Frame::Tweaks, index, caption, keys, valueName, kind, rule, tested, ticked, clear,
-            tweakLeft(index), tweakTop(index)};
+            tweakLeft(index), tweakTop(index), keyMayBeMissing};
 }
 
 // The CD auto-run key names one particular drive instance; elsewhere it does not exist.
@@ -63,7 +63,7 @@ constexpr std::array<Switch, kSwitchCount> kSwitches = {
           {"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Class\\fdc\\0000", {}}, "ForeFifo",
           Kind::Number, TickRule::ReadEquals, number(0), number(0), number(1)),
     tweak(5, "禁止光盘自动运行", {kCdDriveKey, {}}, "AutoInsertNotification", Kind::Bytes,
-          TickRule::ReadEquals, text("00"), text("00"), text("01")),
+          TickRule::ReadEquals, text("00"), text("00"), text("01"), true),
 };
 
 }  // namespace

@@ -50,6 +50,9 @@ struct Switch {
     Data whenClear;   // written for a clear box
     int left;         // design position inside the frame, twips
     int top;
+    // The key names one machine's device, so its absence is expected: writes that
+    // find it missing have no effect and are not a failed save.
+    bool keyMayBeMissing = false;
 
     std::size_t keyCount() const { return keyPaths[1].empty() ? 1 : 2; }
 };

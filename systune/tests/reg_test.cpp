@@ -28,9 +28,10 @@ struct Harness {
     platform::testing::FakeMessageBoxes boxes;
     platform::testing::RecordingRestart restart;
 
-    Harness() {
+    explicit Harness(std::string_view withoutKey = {}) {
         for (const Switch& s : switchTable())
-            for (std::size_t k = 0; k < s.keyCount(); ++k) store.addKey(s.keyPaths[k]);
+            for (std::size_t k = 0; k < s.keyCount(); ++k)
+                if (s.keyPaths[k] != withoutKey) store.addKey(s.keyPaths[k]);
     }
 };
 
@@ -123,6 +124,16 @@ TEST(RegForm, RefusedSaveSaysSoInsteadOfConfirming) {
         EXPECT_TRUE(h.boxes.shown[0].text.contains("失败")) << h.boxes.shown[0].text.toStdString();
         EXPECT_EQ(h.boxes.shown[0].icon, platform::MsgIcon::Critical);
     }
+}
+
+TEST(RegForm, SaveOverAMissingKeyFailsNamingIt) {
+    Harness h(kPolicy);
+    reg form(h.general, h.boxes, h.restart);
+    form.Check1[0]->setChecked(true);
+    form.Command1->click();
+    ASSERT_EQ(h.boxes.shown.size(), 1u);
+    EXPECT_TRUE(h.boxes.shown[0].text.startsWith("保存设置失败！")) << h.boxes.shown[0].text.toStdString();
+    EXPECT_TRUE(h.boxes.shown[0].text.contains(kPolicy)) << h.boxes.shown[0].text.toStdString();
 }
 
 TEST(RegForm, ExitButtonEndsWithoutTheRestartQuestion) {

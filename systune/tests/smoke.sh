@@ -77,11 +77,21 @@ start
 click 229 376  # 退    出
 ended
 [ "$(wc -l < "$log")" -eq 1 ] || { echo "smoke: the exit button requested a restart" >&2; exit 1; }
-# A store that is not a database: the window still opens, and saving says it failed.
+# The policy key deleted: ticking a policy and saving fails and names the key.
+"$SUITE_BIN_DIR/reg" delete \
+  'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer' /f >/dev/null
+start
+click 22 40
+click 116 376  # 保存设置
+answer 'systune Error' Return systune-missing-key
+click 229 376  # 退    出
+ended
+# A store that is not a database: the window still opens, says so, and saving says it failed.
 store="$XDG_DATA_HOME/shellstyle-suite/registry.db"
 rm -f "$store-wal" "$store-shm"
 printf 'not a database\n' > "$store"
 start
+answer 'systune Error' Return systune-store-unusable  # said once at start
 click 116 376  # 保存设置
 answer 'systune Error' Return systune-save-failed
 click 229 376  # 退    出

@@ -1,10 +1,12 @@
 // The switches over the real SQLite store: a save survives reopening the store, and a
 // store that cannot be opened reads as all clear and fails every save.
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
+#include "registry/batch.h"
 #include "registry/sqlite_store.h"
 #include "systune/core/apply_switches.h"
 #include "systune/core/load_switches.h"
@@ -46,6 +48,26 @@ TEST(StoreRoundTrip, FreshStoreOpensClearAndKeepsWhatWasSaved) {
 
     // Clearing everything again deletes and rewrites, and reads back clear.
     EXPECT_TRUE(applySwitches(reg, SwitchStates{}).saved());
+    EXPECT_EQ(loadSwitches(reg), SwitchStates{});
+}
+
+TEST(StoreRoundTrip, ASaveTheStoreCannotKeepIsReportedAndKeepsNothing) {
+    fs::path file = freshFile("busy.db");
+    registry::SqliteStore store(file, std::chrono::milliseconds(50));
+    registry::General reg(store);
+    SwitchStates all;
+    all.fill(true);
+    {
+        // Another program in the middle of its own save holds the store.
+        registry::SqliteStore other(file);
+        registry::General otherReg(other);
+        registry::Batch hold(otherReg);
+        otherReg.SetStringValue("HKEY_CURRENT_USER\\Control Panel\\desktop", "held", "x");
+        ApplyReport report = applySwitches(reg, all);
+        EXPECT_FALSE(report.saved());
+        EXPECT_EQ(report.commitStatus, registry::ERROR_BUSY);
+        EXPECT_EQ(report.refusedSwitchCount(), kSwitchCount);
+    }
     EXPECT_EQ(loadSwitches(reg), SwitchStates{});
 }
 

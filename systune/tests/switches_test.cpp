@@ -255,17 +255,39 @@ TEST(ApplySwitches, RefusedWritesAreReportedAndDoNotStopTheRest) {
     for (const RefusedWrite& r : report.refused) EXPECT_NE(r.row, kCdAutoRun);
 }
 
-TEST(ApplySwitches, BrokenStoreFailsEveryWriteAndMissingKeysDoNot) {
+TEST(ApplySwitches, BrokenStoreFailsEveryWriteAndMissingKeysAreNamedButTheCdDrive) {
     FakeRegistry broken;
     broken.broken = true;
     registry::General brokenReg(broken);
     EXPECT_EQ(applySwitches(brokenReg, allTicked()).refused.size(), kSwitchCount + 1);
 
-    // With no keys at all nothing can be written, but nothing was refused either.
+    // With no keys at all nothing can be written: every write to a missing key fails
+    // the save and names it, except the CD drive's; deletes find their value absent.
     FakeRegistry empty;
     registry::General emptyReg(empty);
-    EXPECT_TRUE(applySwitches(emptyReg, allTicked()).saved());
+    ApplyReport ticked = applySwitches(emptyReg, allTicked());
+    EXPECT_FALSE(ticked.saved());
+    EXPECT_EQ(ticked.refusedSwitchCount(), kSwitchCount - 2);  // less the arrows (deletes) and the CD drive
+    const std::string_view link = switchTable()[kLinkText].keyPaths[0];
+    EXPECT_EQ(ticked.missingKeys(), (std::vector<std::string_view>{kPolicy, link, kMetrics, kDesktop, kFdc}));
     EXPECT_FALSE(empty.hasKey(kPolicy));
+    ApplyReport clear = applySwitches(emptyReg, SwitchStates{});
+    EXPECT_EQ(clear.missingKeys().size(), 6u);  // the policies are deleted; both shortcut classes count
+    for (const RefusedWrite& r : clear.refused) EXPECT_GE(r.row, kProhibitionCount);
+
+    // Only the policy key gone: ticking one policy fails the save, clearing them all does not.
+    FakeRegistry noPolicy;
+    for (const Switch& s : switchTable())
+        for (std::size_t k = 0; k < s.keyCount(); ++k)
+            if (s.keyPaths[k] != kPolicy && !s.keyMayBeMissing) noPolicy.addKey(s.keyPaths[k]);
+    registry::General noPolicyReg(noPolicy);
+    SwitchStates one{};
+    one[0] = true;
+    ApplyReport report = applySwitches(noPolicyReg, one);
+    ASSERT_EQ(report.refused.size(), 1u);
+    EXPECT_TRUE(report.refused[0].missingKey);
+    EXPECT_EQ(report.missingKeys(), std::vector<std::string_view>{kPolicy});
+    EXPECT_TRUE(applySwitches(noPolicyReg, SwitchStates{}).saved());
 }
 
 }  // namespace

@@ -115,9 +115,13 @@ void reg::Command1_Click() {
                     platform::MsgIcon::Information);
         return;
     }
-    boxes_.show(QStringLiteral("保存设置失败！有 %1 项设置未能写入注册表，请检查注册表是否可以写入。")
-                    .arg(report.refusedSwitchCount()),
-                QStringLiteral("systune Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
+    QString text = QStringLiteral("保存设置失败！有 %1 项设置未能写入注册表，请检查注册表是否可以写入。")
+                       .arg(report.refusedSwitchCount());
+    if (const auto missing = report.missingKeys(); !missing.empty() && report.commitStatus == registry::ERROR_SUCCESS) {
+        text += QStringLiteral("\n以下注册表项不存在：");
+        for (std::string_view key : missing) text += QLatin1Char('\n') + qs(key);
+    }
+    boxes_.show(text, QStringLiteral("systune Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
 }
 
 void reg::Command2_Click() {
