@@ -109,7 +109,8 @@ void reg::Form_Load() {
 
 void reg::Command1_Click() {
     ApplyReport report = applySwitches(registry_, states());
-    if (afterSave) afterSave(states());
+    // The desktop follows what the store kept; a save that was not kept changes nothing there.
+    if (afterSave && report.commitStatus == registry::ERROR_SUCCESS) afterSave(states());
     if (report.saved()) {
         boxes_.show(QStringLiteral("设置成功！"), QStringLiteral("信息"), platform::MsgButtons::Ok,
                     platform::MsgIcon::Information);
