@@ -4,6 +4,7 @@
 
 #include "platform/codepage.h"
 #include "platform/safe_file.h"
+#include "registry/batch.h"
 #include "registry/reg/file_text.h"
 #include "registry/reg/key_arg.h"
 #include "registry/reg/reg.h"
@@ -70,13 +71,14 @@ int importFile(Context& ctx, const Args& args) {
     std::string error;
     if (!parseRegFile(file.bytes, keys, error))
         return fail(ctx, name + " is not a registry file, nothing was imported: " + error + ".");
+    // One transaction: a write that fails part-way leaves the store as it was.
     std::size_t failed = 0;
-    auto body = [&] { return applyRegFile(ctx.api, keys, failed); };
-    if (LONG s = ctx.batch ? ctx.batch(body) : body(); s != ERROR_SUCCESS) {
-        std::string where = failed < keys.size() ? excerpt(platform::cp936ToUtf8(keys[failed].path)) : "";
-        return fail(ctx, "Importing [" + where + "] failed, " +
-                             (ctx.batch ? "nothing was imported: " : "the keys before it were imported: ") +
-                             statusText(ctx, s));
+    Batch batch(ctx.api);
+    LONG s = applyRegFile(ctx.api, keys, failed);
+    if (s == ERROR_SUCCESS) s = batch.commit();
+    if (s != ERROR_SUCCESS) {
+        std::string what = failed < keys.size() ? "[" + excerpt(platform::cp936ToUtf8(keys[failed].path)) + "]" : name;
+        return fail(ctx, "Importing " + what + " failed, nothing was imported: " + statusText(ctx, s));
     }
     return succeed(ctx);
 }

@@ -22,9 +22,6 @@ struct Context {
     std::istream& in;   // answers to the Yes/No questions
     // What is wrong with the store, if anything (said when a call fails for it).
     std::function<std::string()> storeProblem = [] { return std::string(); };
-    // Runs the writes of one import as a single store transaction, all or nothing.
-    // Unset, the writes go to the store one by one.
-    std::function<LONG(const std::function<LONG()>& writes)> batch = nullptr;
 };
 
 struct RegFileKey;
