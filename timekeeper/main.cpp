@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::ui::QtMessageBoxes boxes;
+    // The alarm files live in the suite's folder: without one there is nothing to keep them in.
+    if (!platform::ui::suiteDataDirOrSay(boxes, timekeeper::kTitle)) return 1;
     timekeeper::ui::FrmClock frmClock(platform::systemClock(), boxes);
     frmClockWindow = &frmClock;
     boxes.setParent(&frmClock);

@@ -1,6 +1,7 @@
 // imagefx: opens a picture, filters it, and saves it or makes it the wallpaper.
 #include <QApplication>
 
+#include "imagefx/core/caption.h"
 #include "imagefx/core/random_source.h"
 #include "imagefx/ui/form1.h"
 #include "platform/data_dir.h"
@@ -18,8 +19,9 @@ int main(int argc, char** argv) {
     platform::ui::QtFileDialogs dialogs;
     platform::DesktopWallpaper wallpaper;
     imagefx::DefaultUniformSource random;
-    imagefx::ui::Form1 form({boxes, dialogs, wallpaper, random,
-                             imagefx::FilePlaces(platform::programDir(), platform::suiteDataDir())});
+    const auto dataDir = platform::ui::suiteDataDirOrSay(boxes, QString::fromUtf8(imagefx::kAppTitle));
+    if (!dataDir) return 1;
+    imagefx::ui::Form1 form({boxes, dialogs, wallpaper, random, imagefx::FilePlaces(platform::programDir(), *dataDir)});
     boxes.setParent(&form);
     dialogs.setParent(&form);
     form.show();

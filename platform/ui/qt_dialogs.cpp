@@ -1,6 +1,8 @@
 // Message boxes and file dialogs through Qt Widgets.
 #include "platform/ui/qt_dialogs.h"
 
+#include "platform/data_dir.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -44,6 +46,16 @@ QString QtFileDialogs::openFile(const QString& title, const QStringList& nameFil
     if (dialog.exec() != QDialog::Accepted) return {};
     const QStringList files = dialog.selectedFiles();
     return files.isEmpty() ? QString() : files.first();
+}
+
+std::optional<std::filesystem::path> suiteDataDirOrSay(MessageBoxes& boxes, const QString& caption) {
+    try {
+        return suiteDataDir();
+    } catch (const NoDataDir& e) {
+        boxes.show(QStringLiteral("找不到保存数据的文件夹：") + QString::fromUtf8(e.what()), caption, MsgButtons::Ok,
+                   MsgIcon::Critical);
+        return std::nullopt;
+    }
 }
 
 }  // namespace platform::ui

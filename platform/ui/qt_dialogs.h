@@ -1,6 +1,9 @@
 // The real message boxes and open-file dialog, on Qt Widgets.
 #pragma once
 
+#include <filesystem>
+#include <optional>
+
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 
@@ -30,5 +33,9 @@ public:
 private:
     QWidget* parent_;
 };
+
+// The suite's data folder; or, on an account that has no home folder to keep it in,
+// nothing, after the reason is shown in a box captioned `caption`.
+std::optional<std::filesystem::path> suiteDataDirOrSay(MessageBoxes& boxes, const QString& caption);
 
 }  // namespace platform::ui
