@@ -3,10 +3,10 @@
 #include <QCheckBox>
 
 #include "platform/testing/recording_restart.h"
+#include "registry/testing/fake_registry.h"
 #include "shellstyle/tests/form_fixture.h"
 #include "shellstyle/ui/xpfg.h"
 #include "skin/xpcheckbox/xpcheckbox.h"
-#include "systune/tests/fake_registry.h"
 #include "systune/ui/reg.h"
 
 namespace {
@@ -32,7 +32,7 @@ TEST_F(FormTest, ShellstyleHandsOnEveryWalkThatWroteTheStore) {
 }
 
 TEST(SystuneSave, HandsOnTheBoxesAsSaved) {
-    systune::testing::FakeRegistry store;
+    registry::testing::FakeRegistry store;
     for (const systune::Switch& s : systune::switchTable())
         for (std::size_t k = 0; k < s.keyCount(); ++k) store.addKey(s.keyPaths[k]);
     registry::General general{store};

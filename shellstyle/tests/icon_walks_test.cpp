@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "registry/testing/fake_registry.h"
 #include "shellstyle/core/icon_targets.h"
 #include "shellstyle/core/icon_walks.h"
-#include "shellstyle/tests/fake_registry.h"
 
 namespace shellstyle {
 namespace {
 
-using testing::FakeRegistry;
+using registry::testing::FakeRegistry;
 
 const std::string kShellIcons =
     "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
