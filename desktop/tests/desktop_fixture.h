@@ -16,8 +16,8 @@
 #include "platform/icons/writer/icon_writer.h"
 #include "platform/wallpaper/desktop_wallpaper.h"
 #include "registry/general.h"
+#include "registry/testing/fake_registry.h"
 #include "shellstyle/core/icon_walks.h"
-#include "shellstyle/tests/fake_registry.h"
 
 namespace desktop::testing {
 
@@ -104,7 +104,7 @@ protected:
     }
 
     fs::path root, dataHome, programFolder, other;
-    shellstyle::testing::FakeRegistry store;
+    registry::testing::FakeRegistry store;
     registry::General reg{store};
 };
 

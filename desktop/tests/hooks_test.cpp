@@ -3,10 +3,10 @@
 #include <QCheckBox>
 
 #include "platform/testing/recording_restart.h"
+#include "registry/testing/fake_registry.h"
 #include "shellstyle/tests/form_fixture.h"
 #include "shellstyle/ui/xpfg.h"
 #include "skin/xpcheckbox/xpcheckbox.h"
-#include "systune/tests/fake_registry.h"
 #include "systune/ui/reg.h"
 
 namespace {
@@ -31,8 +31,8 @@ TEST_F(FormTest, ShellstyleHandsOnEveryWalkThatWroteTheStore) {
     EXPECT_EQ(boxes.shown.size(), 1u);  // only the no-file message: the desktop adds none
 }
 
-TEST(SystuneSave, HandsOnTheBoxesAsSaved) {
-    systune::testing::FakeRegistry store;
+TEST(SystuneSave, HandsOnTheBoxesAsSavedOnlyWhenTheStoreKeptThem) {
+    registry::testing::FakeRegistry store;
     for (const systune::Switch& s : systune::switchTable())
         for (std::size_t k = 0; k < s.keyCount(); ++k) store.addKey(s.keyPaths[k]);
     registry::General general{store};
@@ -47,6 +47,13 @@ TEST(SystuneSave, HandsOnTheBoxesAsSaved) {
     EXPECT_TRUE(saved[0][18]);
     EXPECT_FALSE(saved[0][17]);
     EXPECT_EQ(boxes.shown.size(), 1u);
+
+    // A save the store could not commit leaves the desktop as it was.
+    store.commitStatus = registry::ERROR_DISK_FULL;
+    form.box(17)->setChecked(true);
+    form.Command1_Click();
+    EXPECT_EQ(saved.size(), 1u);
+    EXPECT_EQ(boxes.shown.size(), 2u);
 }
 
 }  // namespace

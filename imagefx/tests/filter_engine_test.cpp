@@ -410,11 +410,5 @@ TEST(RunFrame, RefusesWorkOfAnotherSize) {
     EXPECT_FALSE(runFilter(presetFilters()[kDiffuse], planes, work, {}));  // no generator
 }
 
-TEST(FilterTable, Captions) {
-    EXPECT_EQ(progressCaption(presetFilters()[kSoften]), QStringLiteral("正在柔化图像..."));
-    EXPECT_EQ(progressCaption(customFilter()), QStringLiteral("正在过滤图像..."));
-    EXPECT_EQ(buttonCaption(presetFilters()[kExposure]), QStringLiteral("曝    光"));
-}
-
 }  // namespace
 }  // namespace imagefx

@@ -356,7 +356,9 @@ TEST_F(Form1Test, LinksInTheProgramFolderAreReplacedNeverFollowed) {
 
 TEST_F(Form1Test, FilterShowsTheResultAndWritesTheDisplayFile) {
     open(save(halves(200, 100), "pic.bmp"));
-    form->Command1_Click(3);  // engrave
+    // The button pressed and the progress window name the same filter.
+    EXPECT_EQ(form->Command1[3]->text(), QStringLiteral("雕    刻"));
+    form->Command1_Click(3);
     EXPECT_EQ(form->progressForm()->windowTitle(), QStringLiteral("正在雕刻图像..."));
     EXPECT_TRUE(form->progressForm()->isHidden());
     EXPECT_LE(form->progressForm()->updates, 2 * 101);

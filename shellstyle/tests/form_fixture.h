@@ -7,8 +7,8 @@
 #include "platform/testing/fake_dialogs.h"
 #include "platform/testing/recording_restart.h"
 #include "registry/general.h"
+#include "registry/testing/fake_registry.h"
 #include "shellstyle/tests/fake_icon_pictures.h"
-#include "shellstyle/tests/fake_registry.h"
 #include "shellstyle/ui/seams.h"
 
 namespace shellstyle::testing {
@@ -19,7 +19,7 @@ protected:
     platform::testing::FakeFileDialogs dialogs;
     platform::testing::RecordingRestart restart;
     platform::testing::FakeClock clock;
-    FakeRegistry store;
+    registry::testing::FakeRegistry store;
     registry::General general{store};
     FakeIconPictures icons;
     int waits = 0;

@@ -30,7 +30,12 @@ TEST_F(FrmmsgTest, EachOpeningBeepsOnceAndShowsTheAuthorLines) {
     EXPECT_EQ(msg->cmdexit->Caption(), QStringLiteral("确  定"));
     EXPECT_TRUE(msg->imginformation->isVisible());
     EXPECT_FALSE(msg->imginformation->pixmap().isNull());
-    EXPECT_EQ(msg->Label1_1->text().split('\n').size(), 3);
+    // The text's mixed line ends show as three lines: no stray return, no empty line.
+    const QString shown = msg->Label1_1->text();
+    EXPECT_FALSE(shown.contains(QChar('\r')));
+    const QStringList lines = shown.split(QChar('\n'));
+    EXPECT_EQ(lines.size(), 3);
+    for (const QString& line : lines) EXPECT_FALSE(line.trimmed().isEmpty()) << shown.toStdString();
     EXPECT_TRUE(msg->Timer1.isActive());
     EXPECT_EQ(msg->Timer1.interval(), 10);
 

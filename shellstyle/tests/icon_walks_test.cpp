@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include "registry/testing/fake_registry.h"
 #include "shellstyle/core/icon_targets.h"
 #include "shellstyle/core/icon_walks.h"
-#include "shellstyle/tests/fake_registry.h"
 
 namespace shellstyle {
 namespace {
 
-using testing::FakeRegistry;
+using registry::testing::FakeRegistry;
 
 const std::string kShellIcons =
     "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\explorer\\Shell Icons";
@@ -45,26 +45,22 @@ TEST(ReplaceIcons, WritesTheTickedRowsInOrderEachAfterItsCreateKey) {
                             }));
         EXPECT_EQ(api.openHandles(), 0u);
     }
-    {
-        // The empty-bin box writes the default value and "Empty" on one CreateKey.
+    // The empty-bin box writes the default value and "Empty" on one CreateKey.
+    auto walkLog = [](const char* box, const char* number) {
         FakeRegistry api;
         registry::General reg(api);
-        replaceIcons(reg, only({"checkdel"}), "/x.ico", "0");
-        EXPECT_EQ(log(api), (std::vector<std::string>{
-                                "create " + kRecycleBin,
-                                "set " + kRecycleBin + "|=/x.ico,0",
-                                "set " + kRecycleBin + "|Empty=/x.ico,0",
-                            }));
-    }
-    {
-        FakeRegistry api;
-        registry::General reg(api);
-        replaceIcons(reg, only({"checkdel1"}), "/x.ico", "2");
-        EXPECT_EQ(log(api), (std::vector<std::string>{
-                                "create " + kRecycleBin,
-                                "set " + kRecycleBin + "|Full=/x.ico,2",
-                            }));
-    }
+        replaceIcons(reg, only({box}), "/x.ico", number);
+        return log(api);
+    };
+    EXPECT_EQ(walkLog("checkdel", "0"), (std::vector<std::string>{
+                                            "create " + kRecycleBin,
+                                            "set " + kRecycleBin + "|=/x.ico,0",
+                                            "set " + kRecycleBin + "|Empty=/x.ico,0",
+                                        }));
+    EXPECT_EQ(walkLog("checkdel1", "2"), (std::vector<std::string>{
+                                             "create " + kRecycleBin,
+                                             "set " + kRecycleBin + "|Full=/x.ico,2",
+                                         }));
 }
 
 TEST(ReplaceIcons, AllTickedWritesEveryRowAndNoneTickedWritesNothing) {

@@ -1,11 +1,10 @@
-// The error report, the restart question and the author text.
+// The error report and the restart question.
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "platform/testing/fake_dialogs.h"
 #include "platform/testing/recording_restart.h"
-#include "shellstyle/core/author_text.h"
 #include "shellstyle/core/error_report.h"
 #include "shellstyle/core/restart_question.h"
 
@@ -43,15 +42,6 @@ TEST(RestartQuestion, OnlyYesSendsTheRequest) {
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("设置后需要重新启动计算机，是否重新启动？"));
     EXPECT_EQ(boxes.shown[0].caption, QStringLiteral("重新启动"));
     EXPECT_EQ(boxes.shown[0].buttons, platform::MsgButtons::YesNo);
-}
-
-TEST(AuthorText, ThreeLinesAuthorMailSite) {
-    const QStringList lines = authorDisplayText().split(QChar('\n'));
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].contains(QChar('@')));
-    EXPECT_TRUE(lines[0].contains(QStringLiteral("开发组")));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("网站")));
-    EXPECT_TRUE(authorText().contains(QStringLiteral("\n\r")));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "platform/testing/fake_dialogs.h"
 #include "platform/testing/recording_restart.h"
-#include "systune/tests/fake_registry.h"
+#include "registry/testing/fake_registry.h"
 #include "systune/ui/reg.h"
 
 namespace systune::ui {
@@ -17,7 +17,7 @@ namespace {
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
-using systune::testing::FakeRegistry;
+using registry::testing::FakeRegistry;
 
 constexpr const char* kPolicy =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";

@@ -5,14 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include "registry/testing/fake_registry.h"
 #include "systune/core/apply_switches.h"
 #include "systune/core/load_switches.h"
-#include "systune/tests/fake_registry.h"
 
 namespace systune {
 namespace {
 
-using testing::FakeRegistry;
+using registry::testing::FakeRegistry;
 using registry::REG_BINARY;
 using registry::REG_DWORD;
 using registry::REG_SZ;
