@@ -73,4 +73,18 @@ if ! cat "$store"* 2>/dev/null | grep -qa "voveredav.icl,30"; then
   echo "the XP preset did not reach the store $store" >&2
   exit 1
 fi
+# The same windows at twice the scale, as a dense screen shows them.
+QT_SCALE_FACTOR=2 "$SUITE_BIN_DIR/shellstyle" &
+big=$!
+smoke_track "$big"
+main=$(smoke_wait_window '^shellstyle$' 30)
+smoke_wait_gone '^shellstyle splash$' 30
+sleep 1
+smoke_shot shellstyle-xpfg-2x "$main"
+xdotool mousemove --window "$main" 100 152 click 1
+msg=$(smoke_wait_window '^版权信息$' 10)
+sleep 0.5
+smoke_shot shellstyle-frmmsg-2x "$msg"
+kill "$big"
+wait "$big" 2>/dev/null || true
 echo "shellstyle smoke test passed"
