@@ -15,6 +15,7 @@
 
 #include "platform/codepage.h"
 #include "platform/data_dir.h"
+#include "registry/ascii_case.h"
 #include "registry/key_path.h"
 #include "registry/store_seed.h"
 
@@ -108,13 +109,6 @@ bool isRoot(HKEY h) { return h >= HKEY_CLASSES_ROOT && h <= HKEY_DYN_DATA; }
 
 // Roots are the rows 1..7, created with the schema.
 std::int64_t rootId(HKEY h) { return static_cast<std::int64_t>(h - HKEY_CLASSES_ROOT) + 1; }
-
-std::string asciiLower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
 
 // The case-folded form of a code page 936 name, as UTF-8. Bytes that are not code
 // page 936 text have no folded form (two such names could not be told apart).

@@ -1,21 +1,12 @@
 // Root names and KEY arguments of the reg command.
 #include "registry/reg/key_arg.h"
 
-#include <cctype>
-
 #include "platform/codepage.h"
+#include "registry/ascii_case.h"
 #include "registry/key_path.h"
 
 namespace registry::reg {
 namespace {
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 // Root names are ASCII, so the first backslash ends the root in UTF-8 and code page 936 alike.
 bool splitRoot(std::string_view path, bool shortNames, KeyArg& out, std::string_view& rest) {
@@ -23,8 +14,8 @@ bool splitRoot(std::string_view path, bool shortNames, KeyArg& out, std::string_
     std::string_view rootPart = path.substr(0, slash);
     rest = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
     for (const RootKey& r : RootKeys()) {
-        if (sameIgnoringCase(rootPart, r.name) ||
-            (shortNames && !r.shortName.empty() && sameIgnoringCase(rootPart, r.shortName))) {
+        if (sameIgnoringAsciiCase(rootPart, r.name) ||
+            (shortNames && !r.shortName.empty() && sameIgnoringAsciiCase(rootPart, r.shortName))) {
             out.root = r.handle;
             out.rootName = std::string(r.name);
             return true;
