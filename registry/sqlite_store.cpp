@@ -150,42 +150,13 @@ LONG SqliteStore::RegCloseKey(HKEY key) {
 }
 
 LONG SqliteStore::enumSubKeys(HKEY key, std::vector<std::string>& names) {
-    names.clear();
-    Impl& m = *impl_;
-    if (m.broken) return ERROR_BADDB;
-    OpenKey k;
-    if (LONG s = m.base(key, k); s != ERROR_SUCCESS) return s;
-    if (int rc = m.keyExists(k.id); rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_KEY_DELETED : m.status(rc);
-    sqlite3_stmt* s = m.stmt(kListSubKeys);
-    Use u(s);
-    u.bind(1, k.id);
-    int rc;
-    while ((rc = u.step()) == SQLITE_ROW) names.push_back(columnBytes(s, 0));
-    if (rc != SQLITE_DONE) {
-        names.clear();
-        return m.status(rc);
-    }
-    return ERROR_SUCCESS;
+    return impl_->list(key, kListSubKeys, names, [](sqlite3_stmt* s) { return columnBytes(s, 0); });
 }
 
 LONG SqliteStore::enumValues(HKEY key, std::vector<ValueEntry>& values) {
-    values.clear();
-    Impl& m = *impl_;
-    if (m.broken) return ERROR_BADDB;
-    OpenKey k;
-    if (LONG s = m.base(key, k); s != ERROR_SUCCESS) return s;
-    if (int rc = m.keyExists(k.id); rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_KEY_DELETED : m.status(rc);
-    sqlite3_stmt* s = m.stmt(kListValues);
-    Use u(s);
-    u.bind(1, k.id);
-    int rc;
-    while ((rc = u.step()) == SQLITE_ROW)
-        values.push_back({columnBytes(s, 0), static_cast<DWORD>(sqlite3_column_int64(s, 1)), columnBytes(s, 2)});
-    if (rc != SQLITE_DONE) {
-        values.clear();
-        return m.status(rc);
-    }
-    return ERROR_SUCCESS;
+    return impl_->list(key, kListValues, values, [](sqlite3_stmt* s) {
+        return ValueEntry{columnBytes(s, 0), static_cast<DWORD>(sqlite3_column_int64(s, 1)), columnBytes(s, 2)};
+    });
 }
 
 LONG SqliteStore::deleteTree(HKEY key, std::string_view subKey) {

@@ -139,6 +139,27 @@ struct SqliteStore::Impl {
     int findKey(std::string_view path, std::int64_t& id);
     int keyExists(std::int64_t id);
     HKEY addHandle(store::OpenKey key);
+
+    // The rows `which` lists for the open key `key` (bound as ?1), each made an entry
+    // of `out` by `row`; `out` stays empty unless the whole list is read.
+    template <class T, class Row>
+    LONG list(HKEY key, store::Stmt which, std::vector<T>& out, Row row) {
+        out.clear();
+        if (broken) return ERROR_BADDB;
+        store::OpenKey k;
+        if (LONG s = base(key, k); s != ERROR_SUCCESS) return s;
+        if (int rc = keyExists(k.id); rc != SQLITE_ROW) return rc == SQLITE_DONE ? ERROR_KEY_DELETED : status(rc);
+        sqlite3_stmt* s = stmt(which);
+        store::Use u(s);
+        u.bind(1, k.id);
+        int rc;
+        while ((rc = u.step()) == SQLITE_ROW) out.push_back(row(s));
+        if (rc != SQLITE_DONE) {
+            out.clear();
+            return status(rc);
+        }
+        return ERROR_SUCCESS;
+    }
     LONG createKeys(const store::OpenKey& from, std::string_view sub, std::int64_t& id);
     LONG setValue(std::int64_t key, std::string_view name, DWORD type, std::string_view data);
 
