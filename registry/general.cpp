@@ -17,6 +17,22 @@ std::optional<std::string> toAnsi(std::string_view utf8) {
     return out;
 }
 
+// A read's first steps: the key of `keyPath` opened for reading into `key` and the
+// value name in code page 936. Gives the read's outcome when they fail: nothing for
+// an unknown root, "Error" for anything else; no outcome when the key is open.
+template <class Read>
+std::optional<Read> openToRead(RegistryApi& api, std::string_view keyPath, std::string_view valueName, HKEY& key,
+                               std::string& name) {
+    SplitPath p = SplitKeyPath(keyPath);
+    if (p.root == 0) return Read::nothing();
+    auto sub = toAnsi(p.subKey);
+    auto ansiName = toAnsi(valueName);
+    if (!sub || !ansiName || api.RegOpenKeyExA(p.root, *sub, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return Read::error();
+    name = std::move(*ansiName);
+    return std::nullopt;
+}
+
 }  // namespace
 
 void General::CreateKey(std::string_view keyPath) {
@@ -74,18 +90,14 @@ void General::SetBinaryValue(std::string_view keyPath, std::string_view valueNam
 }
 
 TextRead General::GetStringValue(std::string_view keyPath, std::string_view valueName) {
-    SplitPath p = SplitKeyPath(keyPath);
-    if (p.root == 0) return TextRead::nothing();
-    auto sub = toAnsi(p.subKey);
-    auto name = toAnsi(valueName);
     HKEY key = 0;
-    if (!sub || !name || api_.RegOpenKeyExA(p.root, *sub, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return TextRead::error();
+    std::string name;
+    if (auto failed = openToRead<TextRead>(api_, keyPath, valueName, key, name)) return *failed;
     std::uint8_t buffer[255];
     std::memset(buffer, ' ', sizeof buffer);
     DWORD size = sizeof buffer;
     DWORD type = 0;
-    LONG status = api_.RegQueryValueExA(key, *name, nullptr, &type, buffer, &size);
+    LONG status = api_.RegQueryValueExA(key, name, nullptr, &type, buffer, &size);
     api_.RegCloseKey(key);
     if (status != ERROR_SUCCESS) return TextRead::error();
 
@@ -102,16 +114,12 @@ TextRead General::GetStringValue(std::string_view keyPath, std::string_view valu
 }
 
 NumberRead General::GetDwordValue(std::string_view keyPath, std::string_view valueName) {
-    SplitPath p = SplitKeyPath(keyPath);
-    if (p.root == 0) return NumberRead::nothing();
-    auto sub = toAnsi(p.subKey);
-    auto name = toAnsi(valueName);
     HKEY key = 0;
-    if (!sub || !name || api_.RegOpenKeyExA(p.root, *sub, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return NumberRead::error();
+    std::string name;
+    if (auto failed = openToRead<NumberRead>(api_, keyPath, valueName, key, name)) return *failed;
     DWORD size = sizeof dwordBuffer_;
     DWORD type = 0;
-    LONG status = api_.RegQueryValueExA(key, *name, nullptr, &type, dwordBuffer_, &size);
+    LONG status = api_.RegQueryValueExA(key, name, nullptr, &type, dwordBuffer_, &size);
     api_.RegCloseKey(key);
     if (status != ERROR_SUCCESS) return NumberRead::error();
     std::uint32_t u = dwordBuffer_[0] | (dwordBuffer_[1] << 8) | (dwordBuffer_[2] << 16) |
@@ -120,21 +128,17 @@ NumberRead General::GetDwordValue(std::string_view keyPath, std::string_view val
 }
 
 TextRead General::GetBinaryValue(std::string_view keyPath, std::string_view valueName) {
-    SplitPath p = SplitKeyPath(keyPath);
-    if (p.root == 0) return TextRead::nothing();
-    auto sub = toAnsi(p.subKey);
-    auto name = toAnsi(valueName);
     HKEY key = 0;
-    if (!sub || !name || api_.RegOpenKeyExA(p.root, *sub, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return TextRead::error();
+    std::string name;
+    if (auto failed = openToRead<TextRead>(api_, keyPath, valueName, key, name)) return *failed;
     // First learn the size with a one-byte buffer (its status is not looked at)...
     std::uint8_t probe = 0;
     DWORD size = 1;
     DWORD type = 0;
-    api_.RegQueryValueExA(key, *name, nullptr, &type, &probe, &size);
+    api_.RegQueryValueExA(key, name, nullptr, &type, &probe, &size);
     // ...then read into a buffer of exactly that size.
     std::vector<std::uint8_t> buffer(size);
-    LONG status = api_.RegQueryValueExA(key, *name, nullptr, &type, buffer.data(), &size);
+    LONG status = api_.RegQueryValueExA(key, name, nullptr, &type, buffer.data(), &size);
     api_.RegCloseKey(key);
     if (status != ERROR_SUCCESS) return TextRead::error();
     return TextRead::of(platform::cp936ToUtf8(

@@ -2,32 +2,33 @@
 #include "registry/key_path.h"
 
 #include <array>
-#include <utility>
 
 namespace registry {
 namespace {
 
-constexpr std::array<std::pair<std::string_view, HKEY>, 7> kRoots{{
-    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-    {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-    {"HKEY_USERS", HKEY_USERS},
-    {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
-    {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
-    {"HKEY_DYN_DATA", HKEY_DYN_DATA},
+constexpr std::array<RootKey, 7> kRoots{{
+    {"HKEY_CLASSES_ROOT", "HKCR", HKEY_CLASSES_ROOT},
+    {"HKEY_CURRENT_USER", "HKCU", HKEY_CURRENT_USER},
+    {"HKEY_LOCAL_MACHINE", "HKLM", HKEY_LOCAL_MACHINE},
+    {"HKEY_USERS", "HKU", HKEY_USERS},
+    {"HKEY_PERFORMANCE_DATA", "", HKEY_PERFORMANCE_DATA},
+    {"HKEY_CURRENT_CONFIG", "HKCC", HKEY_CURRENT_CONFIG},
+    {"HKEY_DYN_DATA", "", HKEY_DYN_DATA},
 }};
 
 }  // namespace
 
+std::span<const RootKey> RootKeys() { return kRoots; }
+
 HKEY RootKeyFromName(std::string_view name) {
-    for (const auto& [rootName, handle] : kRoots)
-        if (rootName == name) return handle;
+    for (const RootKey& r : kRoots)
+        if (r.name == name) return r.handle;
     return 0;
 }
 
 std::string_view RootKeyName(HKEY root) {
-    for (const auto& [rootName, handle] : kRoots)
-        if (handle == root) return rootName;
+    for (const RootKey& r : kRoots)
+        if (r.handle == root) return r.name;
     return {};
 }
 

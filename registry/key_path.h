@@ -1,12 +1,24 @@
 // Key paths: "HKEY_CURRENT_USER\Control Panel\desktop" split into a root handle and a sub-key.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "registry/registry_api.h"
 
 namespace registry {
+
+// A root key: its full name, the short name a command line may use instead (empty:
+// none), and its predefined handle.
+struct RootKey {
+    std::string_view name;
+    std::string_view shortName;
+    HKEY handle;
+};
+
+// The seven root keys.
+std::span<const RootKey> RootKeys();
 
 // The predefined handle of a root-key name (exact, upper case), or 0.
 HKEY RootKeyFromName(std::string_view name);

@@ -1,9 +1,9 @@
 // The reg commands by name, their help texts, and the answers that need no store.
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <ostream>
 
+#include "registry/ascii_case.h"
 #include "registry/reg/file_text.h"
 #include "registry/reg/reg.h"
 
@@ -88,15 +88,9 @@ constexpr std::array<Command, 5> kCommands{{
      "  reg import demo.reg\n"},
 }};
 
-bool sameWord(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 const Command* find(std::string_view name) {
     for (const Command& c : kCommands)
-        if (sameWord(c.name, name)) return &c;
+        if (sameIgnoringAsciiCase(c.name, name)) return &c;
     return nullptr;
 }
 
@@ -122,7 +116,7 @@ void printUsage(std::ostream& out) {
 }
 
 bool isHelp(std::string_view arg) {
-    return arg == "/?" || arg == "-?" || sameWord(arg, "/h") || sameWord(arg, "-h") || arg == "--help";
+    return arg == "/?" || arg == "-?" || sameIgnoringAsciiCase(arg, "/h") || sameIgnoringAsciiCase(arg, "-h") || arg == "--help";
 }
 
 std::optional<int> answerWithoutStore(const Args& args, std::ostream& out) {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "registry/ascii_case.h"
+
 namespace registry::reg {
 namespace {
 
@@ -12,12 +14,6 @@ namespace {
 bool looksLikeSwitch(std::string_view arg) {
     if (arg.size() < 2 || arg.size() > 3 || (arg[0] != '/' && arg[0] != '-')) return false;
     return std::all_of(arg.begin() + 1, arg.end(), [](unsigned char c) { return std::isalpha(c) || c == '?'; });
-}
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 }  // namespace
@@ -37,7 +33,7 @@ bool parseSwitches(const std::vector<std::string>& args, std::span<const SwitchR
             out.positional.push_back(arg);
             continue;
         }
-        std::string name = lower(std::string_view(arg).substr(1));
+        std::string name = asciiLower(std::string_view(arg).substr(1));
         auto rule = std::find_if(known.begin(), known.end(), [&](const SwitchRule& s) { return s.name == name; });
         if (rule == known.end()) {
             error = "Invalid syntax: unknown switch " + arg + ".";

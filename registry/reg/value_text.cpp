@@ -2,11 +2,11 @@
 #include "registry/reg/value_text.h"
 
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 
 #include "platform/codepage.h"
+#include "registry/ascii_case.h"
 #include "registry/reg/file_text.h"
 
 namespace registry::reg {
@@ -89,10 +89,7 @@ bool isMultiText(DWORD type) { return formOf(type) == Form::MultiText; }
 
 bool typeFromName(std::string_view name, DWORD& type) {
     for (const TypeRow& r : kTypes) {
-        bool same = r.name.size() == name.size();
-        for (size_t i = 0; same && i < name.size(); ++i)
-            same = std::toupper(static_cast<unsigned char>(name[i])) == r.name[i];
-        if (same) {
+        if (sameIgnoringAsciiCase(name, r.name)) {
             type = r.type;
             return true;
         }
