@@ -3,6 +3,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -86,6 +88,7 @@ void LessonBox::layOut() {
         shown += displayable(text_.mid(from, to - from));
     }
     settingUp_ = true;
+    pageValid_ = false;
     setExtraSelections({});
     overlayFrom_ = overlayTo_ = 0;
     {
@@ -120,7 +123,10 @@ Mark LessonBox::markAt(int position) const {
 }
 
 void LessonBox::refreshMark(int position) {
-    if (position >= overlayFrom_ && position < overlayTo_) refreshOverlays();
+    if (position >= overlayFrom_ && position < overlayTo_) {
+        refreshOverlays();
+        staleLine(lineOf(position));
+    }
     if (QAccessible::isActive()) {
         QAccessibleEvent changed(this, QAccessible::TextAttributeChanged);
         QAccessible::updateAccessibility(&changed);
@@ -211,6 +217,56 @@ void LessonBox::refreshOverlays() {
         p = q;
     }
     setExtraSelections(overlays);
+}
+
+void LessonBox::staleLine(int line) {
+    if (line < 0 || line >= document()->blockCount()) return;
+    const QRectF box = document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(line));
+    const int top = static_cast<int>(std::floor(box.top())) - verticalScrollBar()->value();
+    const int bottom = static_cast<int>(std::ceil(box.bottom())) - verticalScrollBar()->value();
+    // The whole width: a glyph may reach past its advance.
+    stale_ += QRect(0, top - 1, viewport()->width(), bottom - top + 2);
+}
+
+void LessonBox::changeEvent(QEvent* event) {
+    QTextEdit::changeEvent(event);
+    pageValid_ = false;  // palette, font, style or enabled state: draw everything again
+    viewport()->update();
+}
+
+void LessonBox::paintEvent(QPaintEvent* event) {
+    const qreal ratio = viewport()->devicePixelRatioF();
+    const QSize size = viewport()->size() * ratio;
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    if (size.isEmpty()) return;
+    if (!pageValid_ || page_.size() != size || pageScroll_ != scroll) {
+        if (page_.size() != size) page_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        page_.setDevicePixelRatio(ratio);
+        pageScroll_ = scroll;
+        pageValid_ = true;
+        stale_ = QRegion(viewport()->rect());
+    }
+    if (!stale_.isEmpty()) {
+        drawPage(stale_);
+        stale_ = QRegion();
+    }
+    QPainter painter(viewport());
+    for (const QRect& r : event->region())
+        painter.drawImage(r, page_, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+}
+
+// Draws the lesson with its overlays into `area` of the page image, as the text
+// edit itself would draw it on the viewport.
+void LessonBox::drawPage(const QRegion& area) {
+    QPainter painter(&page_);
+    painter.setClipRegion(area);
+    painter.fillRect(area.boundingRect(), viewport()->palette().brush(viewport()->backgroundRole()));
+    painter.translate(-pageScroll_);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette();
+    context.clip = QRectF(area.boundingRect().translated(pageScroll_));
+    for (const auto& overlay : extraSelections()) context.selections.append({overlay.cursor, overlay.format});
+    document()->documentLayout()->draw(&painter, context);
 }
 
 QColor LessonBox::shownColour(int position) const {
