@@ -262,6 +262,29 @@ TEST_F(Form1Test, LessonBoxPictureFollowsTheMarks) {
     EXPECT_FALSE(yellowOnScreen(1501));
 }
 
+// Free entry lays out only the last lines again on each change: the box must end
+// up as if the whole text had been shown at once.
+TEST_F(Form1Test, FreeEntryTypedPieceByPieceShowsAsAWhole) {
+    form.inset->trigger();
+    QString all;
+    for (int i = 0; i < 60; ++i) {
+        const QString piece = QString(7, QChar(0x4E00 + i)) + QStringLiteral("ab ");
+        commit(form.Text1, piece);
+        all += piece;
+        if (i % 9 == 8) {  // and take some back
+            QTest::keyClick(form.Text1, Qt::Key_Backspace);
+            all.chop(1);
+        }
+    }
+    Form1 whole(boxes, clock, lessonDir());
+    whole.show();
+    whole.inset->trigger();
+    commit(whole.Text1, all);
+    EXPECT_EQ(form.RTB->lesson(), all);
+    EXPECT_EQ(form.RTB->toPlainText(), whole.RTB->toPlainText());
+    EXPECT_EQ(form.RTB->documentPosition(all.size() - 1), whole.RTB->documentPosition(all.size() - 1));
+}
+
 TEST_F(Form1Test, ContinueGivesTheKeyboardBackToTheBoxInFront) {
     writeLesson("1.txt", "\xCE\xE5\xB1\xCA");  // 五笔
     form.OpenFile(QStringLiteral("1.txt"));

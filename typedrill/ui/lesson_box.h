@@ -57,6 +57,9 @@ private:
     int lineOf(int position) const;
     int lessonPosition(int documentPosition) const;
     void layOut();
+    void layOutFrom(int keep);
+    void breakLines(int from);
+    QString shownLines(std::size_t first) const;
     void refreshOverlays();
     void drawPage(const QRegion& area);
     void staleLine(int line);
