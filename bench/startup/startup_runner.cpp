@@ -2,7 +2,8 @@
 // the bare window, and times from the start to the X server's MapNotify of its
 // first top-level window. Prints medians and each program's ratio to the bare one.
 //   startup_runner ROUNDS BARE PROGRAM...   (DISPLAY must name a server with no
-//   window manager, so that top-level windows are children of the root)
+//   window manager, so that top-level windows are children of the root; a
+//   PROGRAM of the form "path arg" is started with that one argument)
 #include <xcb/xcb.h>
 
 #include <signal.h>
@@ -35,8 +36,11 @@ double timeToFirstWindow(xcb_connection_t* x, const std::string& path) {
     while (xcb_generic_event_t* stale = xcb_poll_for_event(x)) std::free(stale);
     const auto start = Clock::now();
     pid_t pid = 0;
-    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-    if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
+    const std::size_t space = path.find(' ');
+    std::string file = path.substr(0, space);
+    std::string arg = space == std::string::npos ? std::string() : path.substr(space + 1);
+    char* argv[] = {file.data(), arg.empty() ? nullptr : arg.data(), nullptr};
+    if (posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
     double ms = -1;
     const int fd = xcb_get_file_descriptor(x);
     while (Clock::now() - start < std::chrono::seconds(30)) {
@@ -99,12 +103,12 @@ int main(int argc, char** argv) {
             bareTimes[i].push_back(q);
         }
     }
-    std::printf("%-14s %10s %10s %7s %6s\n", "program", "median ms", "bare ms", "ratio", "runs");
+    std::printf("%-28s %10s %10s %7s %6s\n", "program", "median ms", "bare ms", "ratio", "runs");
     for (std::size_t i = 0; i < programs.size(); ++i) {
         if (times[i].empty()) continue;
-        const std::string name = programs[i].substr(programs[i].find_last_of('/') + 1);
+        const std::string name = programs[i].substr(programs[i].find_last_of('/', programs[i].find(' ')) + 1);
         const double m = median(times[i]), b = median(bareTimes[i]);
-        std::printf("%-14s %10.1f %10.1f %7.2f %6zu\n", name.c_str(), m, b, m / b, times[i].size());
+        std::printf("%-28s %10.1f %10.1f %7.2f %6zu\n", name.c_str(), m, b, m / b, times[i].size());
     }
     xcb_disconnect(x);
     return 0;
