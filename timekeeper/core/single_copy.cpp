@@ -59,7 +59,9 @@ QString SingleCopy::userSocketPath() {
 }
 
 bool SingleCopy::claim(std::function<void()> onAnotherStart) {
-    const TurnLock lock(path_ + QStringLiteral(".lock"), kLockWaitMs);
+    // Not the ".lock" name earlier copies kept a written lock file under: they
+    // would take this file, never removed, for a lock still held.
+    const TurnLock lock(path_ + QStringLiteral(".turn"), kLockWaitMs);
     const bool locked = lock.locked();
 
     QLocalSocket call;
