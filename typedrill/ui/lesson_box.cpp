@@ -127,7 +127,10 @@ void LessonBox::layOutFrom(int keep) {
     lineStarts_.resize(static_cast<std::size_t>(keep));
     breakLines(from);
     settingUp_ = true;
-    pageValid_ = false;
+    // The kept lines stay as drawn; everything from the first replaced one down goes.
+    const QRectF box = document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(keep));
+    const int top = static_cast<int>(std::floor(box.top())) - verticalScrollBar()->value();
+    stale_ += QRect(0, top - 1, viewport()->width(), viewport()->height());
     setExtraSelections({});
     overlayFrom_ = overlayTo_ = 0;
     {
