@@ -129,8 +129,8 @@ void LessonBox::layOutFrom(int keep) {
     settingUp_ = true;
     // The kept lines stay as drawn; everything from the first replaced one down goes.
     const QRectF box = document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(keep));
-    const int top = static_cast<int>(std::floor(box.top())) - verticalScrollBar()->value();
-    stale_ += QRect(0, top - 1, viewport()->width(), viewport()->height());
+    const int top = std::max(0, static_cast<int>(std::floor(box.top())) - verticalScrollBar()->value() - 1);
+    if (top < viewport()->height()) stale_ += QRect(0, top, viewport()->width(), viewport()->height() - top);
     setExtraSelections({});
     overlayFrom_ = overlayTo_ = 0;
     {
