@@ -60,6 +60,27 @@ void typeOneCharacter(benchmark::State& state, bool paint) {
     state.SetItemsProcessed(state.iterations() * 2);
 }
 
+// One character typed at the end of a free-entry text of a given length, and
+// taken back.
+void BM_FreeEntryCharacter(benchmark::State& state) {
+    QTemporaryDir dir;
+    platform::testing::FakeMessageBoxes boxes;
+    platform::testing::FakeClock clock;
+    typedrill::ui::Form1 form(boxes, clock, dir.path().toStdString());
+    form.show();
+    form.inset->trigger();
+    QString text;
+    for (int i = 0; i < state.range(0); ++i) text += QChar(0x4E00 + i % 2000);
+    commit(form.Text1, text);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        commit(form.Text1, QStringLiteral("汉"));
+        form.Text1->backspace();
+        form.RTB->viewport()->repaint();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
 // The exercise alone, without the window.
 class NoView final : public typedrill::ExerciseView {
     void lessonReplaced() override {}
@@ -93,6 +114,7 @@ void BM_TypeCharacterAndPaint(benchmark::State& state) { typeOneCharacter(state,
 BENCHMARK(BM_CompareCharacter)->Arg(1000)->Arg(100000);
 BENCHMARK(BM_TypeCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypeCharacterAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FreeEntryCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

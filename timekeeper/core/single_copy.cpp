@@ -1,9 +1,16 @@
 // The running copy's socket, and the hand-over from a later start.
 #include "timekeeper/core/single_copy.h"
 
+#include <QFile>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
 
 namespace timekeeper {
 namespace {
@@ -14,6 +21,31 @@ namespace {
 constexpr int kConnectMs = 2000;
 // Two copies started at once take turns through a lock file beside the socket.
 constexpr int kLockWaitMs = 5000;
+
+// An advisory lock on a file beside the socket, held while this object lives.
+// The system drops it when the holder ends, so a crashed copy leaves no stale
+// lock, and taking it writes nothing (a written lock file costs a disk sync,
+// tens of milliseconds of every start).
+class TurnLock {
+public:
+    TurnLock(const QString& path, int waitMs) {
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd_ < 0) return;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+        while (!(locked_ = ::flock(fd_, LOCK_EX | LOCK_NB) == 0) && std::chrono::steady_clock::now() < deadline)
+            QThread::msleep(10);
+    }
+    ~TurnLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    TurnLock(const TurnLock&) = delete;
+    TurnLock& operator=(const TurnLock&) = delete;
+    bool locked() const { return locked_; }
+
+private:
+    int fd_ = -1;
+    bool locked_ = false;
+};
 
 }  // namespace
 
@@ -27,8 +59,10 @@ QString SingleCopy::userSocketPath() {
 }
 
 bool SingleCopy::claim(std::function<void()> onAnotherStart) {
-    QLockFile lock(path_ + QStringLiteral(".lock"));
-    const bool locked = lock.tryLock(kLockWaitMs);
+    // Not the ".lock" name earlier copies kept a written lock file under: they
+    // would take this file, never removed, for a lock still held.
+    const TurnLock lock(path_ + QStringLiteral(".turn"), kLockWaitMs);
+    const bool locked = lock.locked();
 
     QLocalSocket call;
     call.connectToServer(path_);

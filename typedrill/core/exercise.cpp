@@ -22,7 +22,10 @@ Exercise::Exercise(ExerciseView& view, platform::MessageBoxes& boxes) : view_(vi
 
 void Exercise::setLesson(const QString& text) {
     lesson_ = text;
-    marks_.assign(static_cast<std::size_t>(lesson_.size()), Mark::Black);
+    // All black: while none is yellow (free entry) only the length changes.
+    if (yellowMarks_ == 0) marks_.resize(static_cast<std::size_t>(lesson_.size()), Mark::Black);
+    else marks_.assign(static_cast<std::size_t>(lesson_.size()), Mark::Black);
+    yellowMarks_ = 0;
     caret_ = 0;
     view_.lessonReplaced();
 }
@@ -32,6 +35,8 @@ void Exercise::mark(int position, Mark colour) {
     auto& m = marks_[static_cast<std::size_t>(position)];
     if (m == colour) return;
     m = colour;
+    if (colour == Mark::Yellow) ++yellowMarks_;
+    else --yellowMarks_;
     view_.markChanged(position);
 }
 

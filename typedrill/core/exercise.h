@@ -78,6 +78,7 @@ private:
     platform::MessageBoxes& boxes_;
     QString lesson_;
     std::vector<Mark> marks_;
+    std::size_t yellowMarks_ = 0;  // how many of marks_ are yellow
     int caret_ = 0;
     std::int16_t errorCount_ = 0;
     NextTick nextTick_;

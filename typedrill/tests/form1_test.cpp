@@ -233,6 +233,60 @@ TEST_F(Form1Test, LongLessonKeepsThePlaceInViewAndMarksIt) {
     EXPECT_GT(form.RTB->verticalScrollBar()->value(), 0);
 }
 
+// What is on screen, not only the marks: the box keeps its page drawn and must
+// redraw a character whose mark changed, after scrolling too.
+TEST_F(Form1Test, LessonBoxPictureFollowsTheMarks) {
+    auto yellowOnScreen = [&](int position) {
+        const QImage shot = form.RTB->viewport()->grab(form.RTB->characterRect(position)).toImage();
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.red() > 200 && c.green() > 200 && c.blue() < 100) return true;
+            }
+        return false;
+    };
+    form.inset->trigger();
+    commit(form.Text1, QString(2000, QChar(0x6C49)));
+    form.begin->trigger();
+    EXPECT_TRUE(yellowOnScreen(0));
+    EXPECT_FALSE(yellowOnScreen(1));
+    commit(form.Text2, QStringLiteral("汉"));
+    EXPECT_TRUE(yellowOnScreen(1));
+    commit(form.Text2, QStringLiteral("x"));  // wrong: the place typed turns black
+    EXPECT_FALSE(yellowOnScreen(1));
+    QTest::keyClick(form.Text2, Qt::Key_Backspace);
+    EXPECT_TRUE(yellowOnScreen(1));
+    form.Text2->setText(QString(1500, QChar(0x6C49)));  // far down: the box scrolls
+    EXPECT_GT(form.RTB->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(yellowOnScreen(1500));
+    EXPECT_FALSE(yellowOnScreen(1501));
+}
+
+// Free entry lays out only the last lines again on each change: the box must end
+// up as if the whole text had been shown at once.
+TEST_F(Form1Test, FreeEntryTypedPieceByPieceShowsAsAWhole) {
+    form.inset->trigger();
+    QString all;
+    for (int i = 0; i < 60; ++i) {
+        const QString piece = QString(7, QChar(0x4E00 + i)) + QStringLiteral("ab ");
+        commit(form.Text1, piece);
+        form.RTB->viewport()->repaint();  // so that what is kept drawn must be right
+        all += piece;
+        if (i % 9 == 8) {  // and take some back
+            QTest::keyClick(form.Text1, Qt::Key_Backspace);
+            all.chop(1);
+        }
+    }
+    Form1 whole(boxes, clock, lessonDir());
+    whole.show();
+    whole.inset->trigger();
+    commit(whole.Text1, all);
+    EXPECT_EQ(form.RTB->lesson(), all);
+    EXPECT_EQ(form.RTB->toPlainText(), whole.RTB->toPlainText());
+    EXPECT_EQ(form.RTB->documentPosition(all.size() - 1), whole.RTB->documentPosition(all.size() - 1));
+    EXPECT_EQ(form.RTB->viewport()->grab().toImage(), whole.RTB->viewport()->grab().toImage());
+}
+
 TEST_F(Form1Test, ContinueGivesTheKeyboardBackToTheBoxInFront) {
     writeLesson("1.txt", "\xCE\xE5\xB1\xCA");  // 五笔
     form.OpenFile(QStringLiteral("1.txt"));

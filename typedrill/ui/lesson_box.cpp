@@ -3,6 +3,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -45,13 +47,20 @@ LessonBox::LessonBox(QWidget* parent) : QTextEdit(parent) {
 
 void LessonBox::showLesson(const QString& text, const std::vector<Mark>* marks) {
     const bool changed = text != text_;
-    const QString before = changed && QAccessible::isActive() ? text_ : QString();
+    // A text that keeps all but the last lines of the one shown (typing at the
+    // end in free entry) has only those lines laid out again.
+    const int keep = lineStarts_.size() > 2 ? static_cast<int>(lineStarts_.size()) - 2 : 0;
+    const int from = keep > 0 ? lineStarts_[static_cast<std::size_t>(keep)] : 0;
+    const bool tailOnly = changed && keep > 0 && marks == marks_ && text.size() > from &&
+                          QStringView(text).left(from) == QStringView(text_).left(from);
+    const QString before = changed && QAccessible::isActive() ? text_.mid(tailOnly ? from : 0) : QString();
     text_ = text;
     marks_ = marks;
     caret_ = 0;
-    layOut();
+    if (tailOnly) layOutFrom(keep);
+    else layOut();
     if (changed && QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent update(this, 0, before, text_);
+        QAccessibleTextUpdateEvent update(this, tailOnly ? from : 0, before, text_.mid(tailOnly ? from : 0));
         QAccessible::updateAccessibility(&update);
     }
 }
@@ -61,31 +70,41 @@ void LessonBox::resizeEvent(QResizeEvent* event) {
     if (!settingUp_) layOut();
 }
 
-void LessonBox::layOut() {
-    // Break the lesson into lines the width of the box, as a wrapped paragraph would.
-    lineStarts_.clear();
+// Breaks text_ from lesson position `from` into lines the width of the box, as a
+// wrapped paragraph would, and appends their starts to lineStarts_.
+void LessonBox::breakLines(int from) {
     const qreal width = viewport()->width() - 2 * document()->documentMargin() - 1;
-    QTextLayout layout(text_, document()->defaultFont());
+    QTextLayout layout(text_.mid(from), document()->defaultFont());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
-        lineStarts_.push_back(line.textStart());
+        lineStarts_.push_back(from + line.textStart());
     }
     layout.endLayout();
     if (lineStarts_.empty()) lineStarts_.push_back(0);
+}
 
+// The shown text of lines `first` on: one paragraph per line.
+QString LessonBox::shownLines(std::size_t first) const {
     QString shown;
-    shown.reserve(text_.size() + static_cast<qsizetype>(lineStarts_.size()));
-    for (std::size_t i = 0; i < lineStarts_.size(); ++i) {
+    for (std::size_t i = first; i < lineStarts_.size(); ++i) {
         const int from = lineStarts_[i];
         const int to = i + 1 < lineStarts_.size() ? lineStarts_[i + 1] : static_cast<int>(text_.size());
-        if (i > 0) shown += QLatin1Char('\n');
+        if (i > first) shown += QLatin1Char('\n');
         shown += displayable(text_.mid(from, to - from));
     }
+    return shown;
+}
+
+void LessonBox::layOut() {
+    lineStarts_.clear();
+    breakLines(0);
+    const QString shown = shownLines(0);
     settingUp_ = true;
+    pageValid_ = false;
     setExtraSelections({});
     overlayFrom_ = overlayTo_ = 0;
     {
@@ -100,6 +119,30 @@ void LessonBox::layOut() {
         QAccessibleTextCursorEvent moved(this, caret_);
         QAccessible::updateAccessibility(&moved);
     }
+}
+
+// Lays out again lines `keep` on, leaving the paragraphs before them as they are.
+void LessonBox::layOutFrom(int keep) {
+    const int from = lineStarts_[static_cast<std::size_t>(keep)];
+    lineStarts_.resize(static_cast<std::size_t>(keep));
+    breakLines(from);
+    settingUp_ = true;
+    // The kept lines stay as drawn; everything from the first replaced one down goes.
+    const QRectF box = document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(keep));
+    const int top = std::max(0, static_cast<int>(std::floor(box.top())) - verticalScrollBar()->value() - 1);
+    if (top < viewport()->height()) stale_ += QRect(0, top, viewport()->width(), viewport()->height() - top);
+    setExtraSelections({});
+    overlayFrom_ = overlayTo_ = 0;
+    {
+        const QSignalBlocker quiet(document());
+        QTextCursor cursor(document());
+        cursor.setPosition(document()->findBlockByNumber(keep).position());
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.insertText(shownLines(static_cast<std::size_t>(keep)));
+    }
+    settingUp_ = false;
+    refreshOverlays();
+    viewport()->update();
 }
 
 int LessonBox::lineOf(int position) const {
@@ -120,7 +163,10 @@ Mark LessonBox::markAt(int position) const {
 }
 
 void LessonBox::refreshMark(int position) {
-    if (position >= overlayFrom_ && position < overlayTo_) refreshOverlays();
+    if (position >= overlayFrom_ && position < overlayTo_) {
+        refreshOverlays();
+        staleLine(lineOf(position));
+    }
     if (QAccessible::isActive()) {
         QAccessibleEvent changed(this, QAccessible::TextAttributeChanged);
         QAccessible::updateAccessibility(&changed);
@@ -211,6 +257,56 @@ void LessonBox::refreshOverlays() {
         p = q;
     }
     setExtraSelections(overlays);
+}
+
+void LessonBox::staleLine(int line) {
+    if (line < 0 || line >= document()->blockCount()) return;
+    const QRectF box = document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(line));
+    const int top = static_cast<int>(std::floor(box.top())) - verticalScrollBar()->value();
+    const int bottom = static_cast<int>(std::ceil(box.bottom())) - verticalScrollBar()->value();
+    // The whole width: a glyph may reach past its advance.
+    stale_ += QRect(0, top - 1, viewport()->width(), bottom - top + 2);
+}
+
+void LessonBox::changeEvent(QEvent* event) {
+    QTextEdit::changeEvent(event);
+    pageValid_ = false;  // palette, font, style or enabled state: draw everything again
+    viewport()->update();
+}
+
+void LessonBox::paintEvent(QPaintEvent* event) {
+    const qreal ratio = viewport()->devicePixelRatioF();
+    const QSize size = viewport()->size() * ratio;
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    if (size.isEmpty()) return;
+    if (!pageValid_ || page_.size() != size || pageScroll_ != scroll) {
+        if (page_.size() != size) page_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        page_.setDevicePixelRatio(ratio);
+        pageScroll_ = scroll;
+        pageValid_ = true;
+        stale_ = QRegion(viewport()->rect());
+    }
+    if (!stale_.isEmpty()) {
+        drawPage(stale_);
+        stale_ = QRegion();
+    }
+    QPainter painter(viewport());
+    for (const QRect& r : event->region())
+        painter.drawImage(r, page_, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+}
+
+// Draws the lesson with its overlays into `area` of the page image, as the text
+// edit itself would draw it on the viewport.
+void LessonBox::drawPage(const QRegion& area) {
+    QPainter painter(&page_);
+    painter.setClipRegion(area);
+    painter.fillRect(area.boundingRect(), viewport()->palette().brush(viewport()->backgroundRole()));
+    painter.translate(-pageScroll_);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette();
+    context.clip = QRectF(area.boundingRect().translated(pageScroll_));
+    for (const auto& overlay : extraSelections()) context.selections.append({overlay.cursor, overlay.format});
+    document()->documentLayout()->draw(&painter, context);
 }
 
 QColor LessonBox::shownColour(int position) const {

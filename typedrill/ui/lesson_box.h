@@ -2,6 +2,8 @@
 // and colours characters from the exercise's marks.
 #pragma once
 
+#include <QImage>
+#include <QRegion>
 #include <QTextEdit>
 
 #include <vector>
@@ -14,6 +16,8 @@ namespace typedrill::ui {
 // own, and the yellow marks are painted as overlays on the visible lines only. A
 // colour change then costs the same whatever the lesson's length, where recolouring
 // characters of one long paragraph would lay the whole paragraph out again.
+// The visible page is kept drawn in an image: a repaint copies it, and a mark
+// change redraws only its own line into it.
 // Screen readers are given the lesson itself, without those breaks, and the marks
 // as colours (lesson_box_accessible.cpp).
 class LessonBox final : public QTextEdit {
@@ -46,12 +50,19 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int lineOf(int position) const;
     int lessonPosition(int documentPosition) const;
     void layOut();
+    void layOutFrom(int keep);
+    void breakLines(int from);
+    QString shownLines(std::size_t first) const;
     void refreshOverlays();
+    void drawPage(const QRegion& area);
+    void staleLine(int line);
 
     QString text_;
     int caret_ = 0;
@@ -59,6 +70,10 @@ private:
     std::vector<int> lineStarts_;  // lesson position of each visual line's first character
     int overlayFrom_ = 0, overlayTo_ = 0;  // lesson range the overlays cover
     bool settingUp_ = false;
+    QImage page_;                 // the viewport as last drawn
+    QPoint pageScroll_;           // the scroll offsets page_ was drawn at
+    bool pageValid_ = false;
+    QRegion stale_;               // parts of page_ to draw again, viewport coordinates
 };
 
 }  // namespace typedrill::ui
