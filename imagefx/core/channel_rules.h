@@ -8,19 +8,19 @@
 
 namespace imagefx::rules {
 
-void soften(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
-void sharpen(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
-void emboss(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
-void engrave(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
-void diffuse(const RowInput& in, int x0, int count, const RowShared& shared, std::int16_t* out);
-void exposure(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
+void soften(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
+void sharpen(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
+void emboss(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
+void engrave(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
+void diffuse(const RowInput& in, int x0, int count, const RowShared& shared, std::uint8_t* out);
+void exposure(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
 void customKernel(const RowInput& in, int x0, int count, const RowShared& shared,
-                  std::int16_t* out);
+                  std::uint8_t* out);
 
 PreparedKernel prepareKernel(const FilterSettings& settings);
 
-// out[i] = pixel of r[i], g[i], b[i], each clamped to 0..255.
-void composeRow(const std::int16_t* r, const std::int16_t* g, const std::int16_t* b, int count,
+// out[i] = pixel of r[i], g[i], b[i].
+void composeRow(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, int count,
                 std::uint32_t* out);
 
 }  // namespace imagefx::rules

@@ -10,10 +10,10 @@ namespace imagefx {
 
 // One channel plane seen from output row y.
 struct RowInput {
-    const std::int16_t* plane;
+    const std::uint8_t* plane;
     int width;
     int y;
-    const std::int16_t* row(int dy) const {
+    const std::uint8_t* row(int dy) const {
         return plane + static_cast<std::ptrdiff_t>(y + dy) * width;
     }
 };
@@ -33,14 +33,15 @@ struct PreparedKernel {
 // What the three channels of one output row share.
 struct RowShared {
     const PreparedKernel* kernel = nullptr;
-    const std::int8_t* dy = nullptr;  // diffuse offsets of the row's output pixels
-    const std::int8_t* dx = nullptr;
+    // Diffuse: where each output pixel of the row comes from, as an index offset into the
+    // planes from the pixel itself (dy * W + dx).
+    const std::int32_t* offset = nullptr;
 };
 
-// Writes out[i] for the output pixel at column x0 + i, i < count. Results may exceed
-// 0..255; composing the pixel clamps them.
+// Writes out[i], the channel of the output pixel at column x0 + i (i < count), already
+// brought into 0..255 by the rule.
 using ChannelRule = void (*)(const RowInput& in, int x0, int count, const RowShared& shared,
-                             std::int16_t* out);
+                             std::uint8_t* out);
 
 // Rows lead..H-1-trail and columns lead..W-1-trail, inclusive.
 struct ProcessedRect {
