@@ -363,6 +363,11 @@ TEST_F(Form1Test, FilterShowsTheResultAndWritesTheDisplayFile) {
     EXPECT_TRUE(form->progressForm()->isHidden());
     EXPECT_LE(form->progressForm()->updates, 2 * 101);
     EXPECT_EQ(form->progressForm()->pgrbar->value(), 100);  // engrave reaches the last row
+    EXPECT_EQ(form->progressForm()->timesShown, 0);  // too quick to be worth showing
+    form->progressForm()->showAfterMs = 0;           // as a run that takes its time
+    form->Command1_Click(3);
+    EXPECT_EQ(form->progressForm()->timesShown, 1);
+    EXPECT_TRUE(form->progressForm()->isHidden());
     EXPECT_TRUE(enabled(form->Save));
     EXPECT_TRUE(enabled(form->Command2[2]));
     EXPECT_TRUE(form->Pic3->isHidden());
