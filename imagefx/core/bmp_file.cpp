@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "imagefx/core/row_loop.h"
+
 namespace imagefx {
 
 namespace {
@@ -18,6 +20,7 @@ void put32(char* at, std::uint32_t v) {
 }
 
 // One row of 0xffRRGGBB pixels as blue, green, red bytes.
+IMAGEFX_ROW_LOOP
 void packRow(const std::uint32_t* __restrict in, int width, std::uint8_t* __restrict out) {
     for (int x = 0; x < width; ++x) {
         const std::uint32_t p = in[x];

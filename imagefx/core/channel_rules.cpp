@@ -4,14 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-// Each row loop is built three times, for AVX-512 (x86-64-v4), for AVX2 and for the
-// baseline instruction set, and the loader picks the best one the processor runs.
-#if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__) && \
-    !(defined(__has_feature) && __has_feature(address_sanitizer))
-#define IMAGEFX_ROW_LOOP __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
-#else
-#define IMAGEFX_ROW_LOOP
-#endif
+#include "imagefx/core/row_loop.h"
 
 namespace imagefx::rules {
 

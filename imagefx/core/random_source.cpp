@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "imagefx/core/row_loop.h"
+
 namespace imagefx {
 
 namespace {
@@ -14,53 +16,73 @@ inline float unit(std::uint32_t bits) { return static_cast<float>(bits >> 8) * 0
 
 }  // namespace
 
+namespace {
+
+constexpr int kLanes = DefaultUniformSource::kLanes;
+
+// `steps` steps of every lane; step k writes out[16k .. 16k + 15].
+IMAGEFX_ROW_LOOP
+void steps(std::uint64_t (&s)[4][kLanes], float* __restrict out, std::size_t count) {
+    std::uint64_t s0[kLanes], s1[kLanes], s2[kLanes], s3[kLanes];
+    for (int j = 0; j < kLanes; ++j) {
+        s0[j] = s[0][j];
+        s1[j] = s[1][j];
+        s2[j] = s[2][j];
+        s3[j] = s[3][j];
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        float* o = out + 2 * kLanes * k;
+        for (int j = 0; j < kLanes; ++j) {
+            const std::uint64_t result = rotl(s0[j] + s3[j], 23) + s0[j];
+            const std::uint64_t t = s1[j] << 17;
+            s2[j] ^= s0[j];
+            s3[j] ^= s1[j];
+            s1[j] ^= s2[j];
+            s0[j] ^= s3[j];
+            s2[j] ^= t;
+            s3[j] = rotl(s3[j], 45);
+            o[2 * j] = unit(static_cast<std::uint32_t>(result >> 32));
+            o[2 * j + 1] = unit(static_cast<std::uint32_t>(result));
+        }
+    }
+    for (int j = 0; j < kLanes; ++j) {
+        s[0][j] = s0[j];
+        s[1][j] = s1[j];
+        s[2][j] = s2[j];
+        s[3][j] = s3[j];
+    }
+}
+
+}  // namespace
+
 DefaultUniformSource::DefaultUniformSource() {
     // The fixed starting state, spread from one constant by splitmix64.
     std::uint64_t z = 0x9e3779b97f4a7c15u;
-    for (std::uint64_t& s : s_) {
-        z += 0x9e3779b97f4a7c15u;
-        std::uint64_t x = z;
-        x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9u;
-        x = (x ^ (x >> 27)) * 0x94d049bb133111ebu;
-        s = x ^ (x >> 31);
-    }
-}
-
-std::uint64_t DefaultUniformSource::step() {
-    const std::uint64_t result = rotl(s_[0] + s_[3], 23) + s_[0];
-    const std::uint64_t t = s_[1] << 17;
-    s_[2] ^= s_[0];
-    s_[3] ^= s_[1];
-    s_[1] ^= s_[2];
-    s_[0] ^= s_[3];
-    s_[2] ^= t;
-    s_[3] = rotl(s_[3], 45);
-    return result;
+    for (auto& word : s_)
+        for (std::uint64_t& s : word) {
+            z += 0x9e3779b97f4a7c15u;
+            std::uint64_t x = z;
+            x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9u;
+            x = (x ^ (x >> 27)) * 0x94d049bb133111ebu;
+            s = x ^ (x >> 31);
+        }
 }
 
 float DefaultUniformSource::next() {
-    if (haveSpare_) {
-        haveSpare_ = false;
-        return unit(spare_);
+    if (used_ == kBlock) {
+        steps(s_, block_, 1);
+        used_ = 0;
     }
-    const std::uint64_t r = step();
-    spare_ = static_cast<std::uint32_t>(r);
-    haveSpare_ = true;
-    return unit(static_cast<std::uint32_t>(r >> 32));
+    return block_[used_++];
 }
 
 void DefaultUniformSource::fill(std::span<float> out) {
     std::size_t i = 0;
-    if (haveSpare_ && i < out.size()) {
-        out[i++] = unit(spare_);
-        haveSpare_ = false;
-    }
-    for (; i + 2 <= out.size(); i += 2) {
-        const std::uint64_t r = step();
-        out[i] = unit(static_cast<std::uint32_t>(r >> 32));
-        out[i + 1] = unit(static_cast<std::uint32_t>(r));
-    }
-    if (i < out.size()) out[i] = next();
+    while (i < out.size() && used_ < kBlock) out[i++] = block_[used_++];
+    const std::size_t whole = (out.size() - i) / kBlock;
+    steps(s_, out.data() + i, whole);
+    i += whole * kBlock;
+    while (i < out.size()) out[i++] = next();
 }
 
 int diffuseOffset(float u) {
