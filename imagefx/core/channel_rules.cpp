@@ -24,52 +24,78 @@ void soften(const RowInput& in, int x0, int count, const RowShared&, u8* __restr
     }
 }
 
-IMAGEFX_ROW_LOOP
-void sharpen(const RowInput& in, int x0, int count, const RowShared&, u8* __restrict out) {
-    const u8* __restrict ul = in.row(-1) + x0 - 1;
-    const u8* __restrict c = in.row(0) + x0;
-    for (int i = 0; i < count; ++i) {
-        // c + 0.5 * (c - ul) = t / 2 with t = 3c - ul; halves go to the even neighbour.
-        const i16 t = static_cast<i16>(3 * c[i] - ul[i]);
-        const i16 u = static_cast<i16>(t + ((t >> 1) & 1));
-        i16 v = static_cast<i16>(u >> 1);
-        v = v < 0 ? i16{0} : v;
-        out[i] = static_cast<u8>(v > 255 ? i16{255} : v);
-    }
+namespace {
+
+// c + 0.5 * (c - ul) = t / 2 with t = 3c - ul; halves go to the even neighbour.
+[[gnu::always_inline]] inline u8 sharpened(int c, int ul) {
+    const i16 t = static_cast<i16>(3 * c - ul);
+    const i16 u = static_cast<i16>(t + ((t >> 1) & 1));
+    i16 v = static_cast<i16>(u >> 1);
+    v = v < 0 ? i16{0} : v;
+    return static_cast<u8>(v > 255 ? i16{255} : v);
 }
 
-namespace {
-inline u8 offsetAbsCapped(int c, int other) {
+[[gnu::always_inline]] inline u8 offsetAbsCapped(int c, int other) {
     i16 v = static_cast<i16>(c - other + 128);
     v = v < 0 ? static_cast<i16>(-v) : v;
     return static_cast<u8>(v > 255 ? i16{255} : v);
 }
+
+// Loaded values never exceed 255, so only the darker half is inverted.
+[[gnu::always_inline]] inline u8 exposed(u8 c) { return c < 128 ? static_cast<u8>(255 - c) : c; }
+
+[[gnu::always_inline]] inline std::uint32_t pixel(u8 r, u8 g, u8 b) {
+    return 0xff000000u | (static_cast<std::uint32_t>(r) << 16) |
+           (static_cast<std::uint32_t>(g) << 8) | static_cast<std::uint32_t>(b);
+}
+
+// A rule of the pixel itself and one neighbour (dy, dx), on all three channels.
+template <int Dy, int Dx, class Rule>
+[[gnu::always_inline]] inline void neighbourPixels(const PixelInput& in, int x0, int count,
+                                                   std::uint32_t* __restrict out, Rule rule) {
+    const u8* __restrict r = in.red.row(0) + x0;
+    const u8* __restrict g = in.green.row(0) + x0;
+    const u8* __restrict b = in.blue.row(0) + x0;
+    const u8* __restrict rn = in.red.row(Dy) + x0 + Dx;
+    const u8* __restrict gn = in.green.row(Dy) + x0 + Dx;
+    const u8* __restrict bn = in.blue.row(Dy) + x0 + Dx;
+    for (int i = 0; i < count; ++i) out[i] = pixel(rule(r[i], rn[i]), rule(g[i], gn[i]), rule(b[i], bn[i]));
+}
+
 }  // namespace
 
 IMAGEFX_ROW_LOOP
-void emboss(const RowInput& in, int x0, int count, const RowShared&, u8* __restrict out) {
-    const u8* __restrict c = in.row(0) + x0;
-    const u8* __restrict lr = in.row(1) + x0 + 1;
-    for (int i = 0; i < count; ++i) out[i] = offsetAbsCapped(c[i], lr[i]);
+void sharpenPixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out) {
+    neighbourPixels<-1, -1>(in, x0, count, out, [](u8 c, u8 ul) { return sharpened(c, ul); });
 }
 
 IMAGEFX_ROW_LOOP
-void engrave(const RowInput& in, int x0, int count, const RowShared&, u8* __restrict out) {
-    const u8* __restrict c = in.row(0) + x0;
-    const u8* __restrict ul = in.row(-1) + x0 - 1;
-    for (int i = 0; i < count; ++i) out[i] = offsetAbsCapped(c[i], ul[i]);
-}
-
-void diffuse(const RowInput& in, int x0, int count, const RowShared& shared, u8* out) {
-    const u8* __restrict c = in.row(0) + x0;
-    for (int i = 0; i < count; ++i) out[i] = c[i + shared.offset[i]];
+void embossPixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out) {
+    neighbourPixels<1, 1>(in, x0, count, out, [](u8 c, u8 lr) { return offsetAbsCapped(c, lr); });
 }
 
 IMAGEFX_ROW_LOOP
-void exposure(const RowInput& in, int x0, int count, const RowShared&, u8* __restrict out) {
-    // Loaded values never exceed 255, so only the darker half is inverted.
-    const u8* __restrict c = in.row(0) + x0;
-    for (int i = 0; i < count; ++i) out[i] = c[i] < 128 ? static_cast<u8>(255 - c[i]) : c[i];
+void engravePixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out) {
+    neighbourPixels<-1, -1>(in, x0, count, out, [](u8 c, u8 ul) { return offsetAbsCapped(c, ul); });
+}
+
+IMAGEFX_ROW_LOOP
+void exposurePixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* __restrict out) {
+    const u8* __restrict r = in.red.row(0) + x0;
+    const u8* __restrict g = in.green.row(0) + x0;
+    const u8* __restrict b = in.blue.row(0) + x0;
+    for (int i = 0; i < count; ++i) out[i] = pixel(exposed(r[i]), exposed(g[i]), exposed(b[i]));
+}
+
+void diffusePixels(const PixelInput& in, int x0, int count, const RowShared& shared,
+                   std::uint32_t* __restrict out) {
+    const u8* __restrict r = in.red.row(0) + x0;
+    const u8* __restrict g = in.green.row(0) + x0;
+    const u8* __restrict b = in.blue.row(0) + x0;
+    for (int i = 0; i < count; ++i) {
+        const std::int32_t from = i + shared.offset[i];
+        out[i] = pixel(r[from], g[from], b[from]);
+    }
 }
 
 PreparedKernel prepareKernel(const FilterSettings& s) {

@@ -9,13 +9,16 @@
 namespace imagefx::rules {
 
 void soften(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
-void sharpen(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
-void emboss(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
-void engrave(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
-void diffuse(const RowInput& in, int x0, int count, const RowShared& shared, std::uint8_t* out);
-void exposure(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
 void customKernel(const RowInput& in, int x0, int count, const RowShared& shared,
                   std::uint8_t* out);
+
+// Rules cheap enough to run on whole pixels at once.
+void sharpenPixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out);
+void embossPixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out);
+void engravePixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out);
+void diffusePixels(const PixelInput& in, int x0, int count, const RowShared& shared,
+                   std::uint32_t* out);
+void exposurePixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out);
 
 PreparedKernel prepareKernel(const FilterSettings& settings);
 

@@ -43,17 +43,29 @@ struct RowShared {
 using ChannelRule = void (*)(const RowInput& in, int x0, int count, const RowShared& shared,
                              std::uint8_t* out);
 
+// The three planes seen from output row y.
+struct PixelInput {
+    RowInput red, green, blue;
+};
+
+// Writes out[i], the whole pixel at column x0 + i, straight from the three planes: for
+// rules cheap enough that a pass per channel would cost more than the rule itself.
+using PixelRule = void (*)(const PixelInput& in, int x0, int count, const RowShared& shared,
+                           std::uint32_t* out);
+
 // Rows lead..H-1-trail and columns lead..W-1-trail, inclusive.
 struct ProcessedRect {
     int lead;
     int trail;
 };
 
+// A filter runs either `rule` once per channel or, when given, `pixels` once.
 struct FilterRow {
     const char* name;     // UTF-8, shown in the progress caption
     ProcessedRect rect;
     ChannelRule rule;
-    bool drawsOffsets;    // two random numbers per output pixel before the channels run
+    bool drawsOffsets;    // two random numbers per output pixel before the row runs
+    PixelRule pixels = nullptr;
 };
 
 // Command1(n) runs presetFilters()[n]: soften, sharpen, emboss, engrave, diffuse, exposure.

@@ -61,11 +61,18 @@ bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
             if (processed && count > 0) {
                 RowShared rowShared = shared;
                 if (row.drawsOffsets) rowShared.offset = offsets.data() + (cx0 - c0);
-                row.rule(RowInput{planes.PlaneR.data(), w, y}, cx0, count, rowShared, red.data());
-                row.rule(RowInput{planes.PlaneG.data(), w, y}, cx0, count, rowShared, green.data());
-                row.rule(RowInput{planes.PlaneB.data(), w, y}, cx0, count, rowShared, blue.data());
+                const PixelInput in{RowInput{planes.PlaneR.data(), w, y},
+                                    RowInput{planes.PlaneG.data(), w, y},
+                                    RowInput{planes.PlaneB.data(), w, y}};
+                if (row.pixels) {
+                    row.pixels(in, cx0, count, rowShared, out + cx0);
+                } else {
+                    row.rule(in.red, cx0, count, rowShared, red.data());
+                    row.rule(in.green, cx0, count, rowShared, green.data());
+                    row.rule(in.blue, cx0, count, rowShared, blue.data());
+                    rules::composeRow(red.data(), green.data(), blue.data(), count, out + cx0);
+                }
                 fillBlack(out, 1, cx0 - 1);
-                rules::composeRow(red.data(), green.data(), blue.data(), count, out + cx0);
                 fillBlack(out, cx1 + 1, bx1);
             } else {
                 fillBlack(out, 1, bx1);
