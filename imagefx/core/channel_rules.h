@@ -1,4 +1,5 @@
-// Per-channel row rules of the filters, and composing three channel rows into pixels.
+// The filters' row rules: per channel (soften, the custom kernel) with the packing of three
+// channel rows into pixels, or on whole pixels at once (the cheaper rules).
 #pragma once
 
 #include <cstdint>

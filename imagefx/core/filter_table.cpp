@@ -11,11 +11,11 @@ namespace {
 
 constexpr std::array<FilterRow, 6> kPresets{{
     {"柔化", {1, 1}, rules::soften, false},    // soften: 3x3 mean, truncated
-    {"锐化", {1, 1}, nullptr, false, rules::sharpenPixels},    // against the upper-left neighbour
-    {"浮雕", {1, 1}, nullptr, false, rules::embossPixels},      // against the lower-right neighbour
-    {"雕刻", {2, 0}, nullptr, false, rules::engravePixels},    // against the upper-left neighbour
-    {"扩散", {2, 2}, nullptr, true, rules::diffusePixels},     // a pixel up to two away
-    {"曝光", {1, 1}, nullptr, false, rules::exposurePixels},  // inverts the darker half
+    {"锐化", {1, 1}, nullptr, false, rules::sharpenPixels},   // sharpen against the upper-left neighbour
+    {"浮雕", {1, 1}, nullptr, false, rules::embossPixels},    // emboss against the lower-right neighbour
+    {"雕刻", {2, 0}, nullptr, false, rules::engravePixels},   // engrave against the upper-left neighbour
+    {"扩散", {2, 2}, nullptr, true, rules::diffusePixels},    // diffuse: a pixel up to two away
+    {"曝光", {1, 1}, nullptr, false, rules::exposurePixels},  // exposure: inverts the darker half
 }};
 
 constexpr FilterRow kCustom{"过滤", {2, 1}, rules::customKernel, false};
