@@ -44,7 +44,8 @@ void syncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                         std::string* error) {
+                         std::string* error, Durability durability) {
+    const bool sync = durability == Durability::Synced;
     struct stat st {};
     if (::lstat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
         return fail(error, target.string() + " is not a regular file");
@@ -64,14 +65,14 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
 
     int err = 0;
     if (!writeAll(fd, bytes)) err = errno;
-    if (!err && ::fsync(fd) != 0) err = errno;
+    if (!err && sync && ::fsync(fd) != 0) err = errno;
     if (::close(fd) != 0 && !err) err = errno;
     if (!err && ::rename(tmpName.c_str(), target.c_str()) != 0) err = errno;
     if (err) {
         ::unlink(tmpName.c_str());
         return fail(error, describe("cannot write", target, err));
     }
-    syncFolder(folder);
+    if (sync) syncFolder(folder);
     return true;
 }
 

@@ -8,13 +8,20 @@
 
 namespace platform {
 
+// What a written file must survive.
+enum class Durability {
+    Synced,   // a crash just after the call keeps it: data and folder entry are flushed
+    Scratch,  // a working copy nobody needs after a crash: not flushed, still replaced whole
+};
+
 // Replaces `target` with `bytes`: the data go to a new temporary file in the same
-// folder, are flushed to disk, and the temporary file is renamed onto the literal
-// name. A symbolic link at `target` is replaced by the file, never followed; a
-// folder or other non-regular file there is left alone and refused. On failure
-// the old file stays whole and `error` (when given) says why in one line.
+// folder, are flushed to disk (unless Scratch), and the temporary file is renamed onto
+// the literal name. A symbolic link at `target` is replaced by the file, never followed;
+// a folder or other non-regular file there is left alone and refused. On failure the old
+// file stays whole and `error` (when given) says why in one line.
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                         std::string* error = nullptr);
+                         std::string* error = nullptr,
+                         Durability durability = Durability::Synced);
 
 enum class ReadStatus { Ok, Missing, NotRegular, TooLarge, Failed };
 

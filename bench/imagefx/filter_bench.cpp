@@ -1,6 +1,8 @@
 // Filter engine speed on a 1600x1200 picture, each filter against OpenCV's filter2D with
 // the same 3x3 weights on an 8-bit, 3-channel image, both on one thread. Prints
-// "ratio_vs_opencv <filter> <our time / OpenCV time>" after the timings.
+// "ratio_vs_opencv <filter> <our time / OpenCV time>" after the timings, and the memory
+// floor: reading the three planes once and writing the picture once, which the
+// single-neighbour and per-pixel rules (emboss, engrave, exposure) should approach.
 #include <array>
 #include <cstdio>
 #include <map>
@@ -10,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/imagefx/bench_picture.h"
+#include "imagefx/core/row_loop.h"
 #include "imagefx/core/run_frame.h"
 
 #ifdef IMAGEFX_BENCH_OPENCV
@@ -76,6 +79,27 @@ void ours(benchmark::State& state, Case c) {
     }
 }
 
+// The least any filter does: every plane byte read once, every pixel written once.
+IMAGEFX_ROW_LOOP
+void packPlanes(const std::uint8_t* __restrict r, const std::uint8_t* __restrict g,
+                const std::uint8_t* __restrict b, std::size_t count, std::uint32_t* __restrict out) {
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = 0xff000000u | (static_cast<std::uint32_t>(r[i]) << 16) |
+                 (static_cast<std::uint32_t>(g[i]) << 8) | b[i];
+}
+
+void floor(benchmark::State& state) {
+    Planes planes;
+    loadPlanes(opened(), planes, nullptr);
+    Picture work = opened();
+    for (auto _ : state) {
+        packPlanes(planes.PlaneR.data(), planes.PlaneG.data(), planes.PlaneB.data(),
+                   planes.PlaneR.size(), work.bits());
+        benchmark::DoNotOptimize(work.bits());
+        benchmark::ClobberMemory();
+    }
+}
+
 #ifdef IMAGEFX_BENCH_OPENCV
 void opencv(benchmark::State& state, Case c) {
     cv::setNumThreads(1);
@@ -124,7 +148,9 @@ int main(int argc, char** argv) {
     // Rounds of every filter on both sides, so that a busy spell of the machine falls on
     // both alike; the best round of each side counts.
     constexpr int kRounds = 7;
-    for (int round = 0; round < kRounds; ++round)
+    for (int round = 0; round < kRounds; ++round) {
+        benchmark::RegisterBenchmark("floor/read_planes_write_picture", floor)
+            ->Unit(benchmark::kMillisecond);
         for (const Case& c : all) {
             benchmark::RegisterBenchmark((std::string("ours/") + c.name).c_str(), ours, c)
                 ->Unit(benchmark::kMillisecond);
@@ -133,18 +159,26 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMillisecond);
 #endif
         }
+    }
     benchmark::Initialize(&argc, argv);
     Collector collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     benchmark::Shutdown();
+    const auto floorTime = collector.seconds.find("floor/read_planes_write_picture");
+    const bool haveFloor = floorTime != collector.seconds.end();
+    if (haveFloor)
+        std::printf("memory_floor read_planes_write_picture %.2f ms\n", floorTime->second * 1e3);
 #ifdef IMAGEFX_BENCH_OPENCV
     for (const Case& c : all) {
         const auto ourTime = collector.seconds.find(std::string("ours/") + c.name);
         const auto theirTime = collector.seconds.find(std::string("opencv/") + c.name);
-        if (ourTime != collector.seconds.end() && theirTime != collector.seconds.end())
-            std::printf("ratio_vs_opencv %s %.3f  (%.2f ms / %.2f ms)\n", c.name,
-                        ourTime->second / theirTime->second, ourTime->second * 1e3,
-                        theirTime->second * 1e3);
+        if (ourTime == collector.seconds.end() || theirTime == collector.seconds.end()) continue;
+        std::printf("ratio_vs_opencv %s %.3f  (%.2f ms / %.2f ms)", c.name,
+                    ourTime->second / theirTime->second, ourTime->second * 1e3,
+                    theirTime->second * 1e3);
+        if (haveFloor)
+            std::printf("  %.2fx the memory floor", ourTime->second / floorTime->second);
+        std::printf("\n");
     }
 #else
     std::printf("OpenCV was not found at build time: no ratios (see scripts/bench-imagefx.sh)\n");

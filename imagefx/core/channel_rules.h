@@ -1,4 +1,5 @@
-// Per-channel row rules of the filters, and composing three channel rows into pixels.
+// The filters' row rules: per channel (soften, the custom kernel) with the packing of three
+// channel rows into pixels, or on whole pixels at once (the cheaper rules).
 #pragma once
 
 #include <cstdint>
@@ -8,19 +9,22 @@
 
 namespace imagefx::rules {
 
-void soften(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
-void sharpen(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
-void emboss(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
-void engrave(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
-void diffuse(const RowInput& in, int x0, int count, const RowShared& shared, std::int16_t* out);
-void exposure(const RowInput& in, int x0, int count, const RowShared&, std::int16_t* out);
+void soften(const RowInput& in, int x0, int count, const RowShared&, std::uint8_t* out);
 void customKernel(const RowInput& in, int x0, int count, const RowShared& shared,
-                  std::int16_t* out);
+                  std::uint8_t* out);
+
+// Rules cheap enough to run on whole pixels at once.
+void sharpenPixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out);
+void embossPixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out);
+void engravePixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out);
+void diffusePixels(const PixelInput& in, int x0, int count, const RowShared& shared,
+                   std::uint32_t* out);
+void exposurePixels(const PixelInput& in, int x0, int count, const RowShared&, std::uint32_t* out);
 
 PreparedKernel prepareKernel(const FilterSettings& settings);
 
-// out[i] = pixel of r[i], g[i], b[i], each clamped to 0..255.
-void composeRow(const std::int16_t* r, const std::int16_t* g, const std::int16_t* b, int count,
+// out[i] = pixel of r[i], g[i], b[i].
+void composeRow(const std::uint8_t* r, const std::uint8_t* g, const std::uint8_t* b, int count,
                 std::uint32_t* out);
 
 }  // namespace imagefx::rules

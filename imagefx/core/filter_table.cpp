@@ -11,11 +11,11 @@ namespace {
 
 constexpr std::array<FilterRow, 6> kPresets{{
     {"柔化", {1, 1}, rules::soften, false},    // soften: 3x3 mean, truncated
-    {"锐化", {1, 1}, rules::sharpen, false},   // sharpen against the upper-left neighbour
-    {"浮雕", {1, 1}, rules::emboss, false},    // emboss against the lower-right neighbour
-    {"雕刻", {2, 0}, rules::engrave, false},   // engrave against the upper-left neighbour
-    {"扩散", {2, 2}, rules::diffuse, true},    // diffuse: a pixel up to two away
-    {"曝光", {1, 1}, rules::exposure, false},  // exposure: inverts the darker half
+    {"锐化", {1, 1}, nullptr, false, rules::sharpenPixels},   // sharpen against the upper-left neighbour
+    {"浮雕", {1, 1}, nullptr, false, rules::embossPixels},    // emboss against the lower-right neighbour
+    {"雕刻", {2, 0}, nullptr, false, rules::engravePixels},   // engrave against the upper-left neighbour
+    {"扩散", {2, 2}, nullptr, true, rules::diffusePixels},    // diffuse: a pixel up to two away
+    {"曝光", {1, 1}, nullptr, false, rules::exposurePixels},  // exposure: inverts the darker half
 }};
 
 constexpr FilterRow kCustom{"过滤", {2, 1}, rules::customKernel, false};

@@ -10,10 +10,10 @@ namespace imagefx {
 
 // One channel plane seen from output row y.
 struct RowInput {
-    const std::int16_t* plane;
+    const std::uint8_t* plane;
     int width;
     int y;
-    const std::int16_t* row(int dy) const {
+    const std::uint8_t* row(int dy) const {
         return plane + static_cast<std::ptrdiff_t>(y + dy) * width;
     }
 };
@@ -33,14 +33,25 @@ struct PreparedKernel {
 // What the three channels of one output row share.
 struct RowShared {
     const PreparedKernel* kernel = nullptr;
-    const std::int8_t* dy = nullptr;  // diffuse offsets of the row's output pixels
-    const std::int8_t* dx = nullptr;
+    // Diffuse: where each output pixel of the row comes from, as an index offset into the
+    // planes from the pixel itself (dy * W + dx).
+    const std::int32_t* offset = nullptr;
 };
 
-// Writes out[i] for the output pixel at column x0 + i, i < count. Results may exceed
-// 0..255; composing the pixel clamps them.
+// Writes out[i], the channel of the output pixel at column x0 + i (i < count), already
+// brought into 0..255 by the rule.
 using ChannelRule = void (*)(const RowInput& in, int x0, int count, const RowShared& shared,
-                             std::int16_t* out);
+                             std::uint8_t* out);
+
+// The three planes seen from output row y.
+struct PixelInput {
+    RowInput red, green, blue;
+};
+
+// Writes out[i], the whole pixel at column x0 + i, straight from the three planes: for
+// rules cheap enough that a pass per channel would cost more than the rule itself.
+using PixelRule = void (*)(const PixelInput& in, int x0, int count, const RowShared& shared,
+                           std::uint32_t* out);
 
 // Rows lead..H-1-trail and columns lead..W-1-trail, inclusive.
 struct ProcessedRect {
@@ -48,11 +59,13 @@ struct ProcessedRect {
     int trail;
 };
 
+// A filter runs either `rule` once per channel or, when given, `pixels` once.
 struct FilterRow {
     const char* name;     // UTF-8, shown in the progress caption
     ProcessedRect rect;
     ChannelRule rule;
-    bool drawsOffsets;    // two random numbers per output pixel before the channels run
+    bool drawsOffsets;    // two random numbers per output pixel before the row runs
+    PixelRule pixels = nullptr;
 };
 
 // Command1(n) runs presetFilters()[n]: soften, sharpen, emboss, engrave, diffuse, exposure.

@@ -5,9 +5,9 @@ namespace imagefx {
 
 void Planes::release() {
     width = height = 0;
-    std::vector<std::int16_t>().swap(PlaneR);
-    std::vector<std::int16_t>().swap(PlaneG);
-    std::vector<std::int16_t>().swap(PlaneB);
+    std::vector<std::uint8_t>().swap(PlaneR);
+    std::vector<std::uint8_t>().swap(PlaneG);
+    std::vector<std::uint8_t>().swap(PlaneB);
 }
 
 void loadPlanes(const Picture& work, Planes& planes, ProgressSink* progress) {
@@ -24,14 +24,14 @@ void loadPlanes(const Picture& work, Planes& planes, ProgressSink* progress) {
     for (int y = 0; y < planes.height; ++y) {
         const std::uint32_t* __restrict in = work.row(y);
         const std::size_t base = static_cast<std::size_t>(y) * w;
-        std::int16_t* __restrict r = planes.PlaneR.data() + base;
-        std::int16_t* __restrict g = planes.PlaneG.data() + base;
-        std::int16_t* __restrict b = planes.PlaneB.data() + base;
+        std::uint8_t* __restrict r = planes.PlaneR.data() + base;
+        std::uint8_t* __restrict g = planes.PlaneG.data() + base;
+        std::uint8_t* __restrict b = planes.PlaneB.data() + base;
         for (int x = 0; x < w; ++x) {
             const std::uint32_t p = in[x];
-            r[x] = static_cast<std::int16_t>((p >> 16) & 0xff);
-            g[x] = static_cast<std::int16_t>((p >> 8) & 0xff);
-            b[x] = static_cast<std::int16_t>(p & 0xff);
+            r[x] = static_cast<std::uint8_t>((p >> 16) & 0xff);
+            g[x] = static_cast<std::uint8_t>((p >> 8) & 0xff);
+            b[x] = static_cast<std::uint8_t>(p & 0xff);
         }
         meter.rowDone(y);
     }

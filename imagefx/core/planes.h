@@ -11,15 +11,17 @@ namespace imagefx {
 
 enum class Channel { Red, Green, Blue };
 
-// Each plane holds H rows of W signed 16-bit values, [row][column], row-major.
+// Each plane holds H rows of W channel values, [row][column], row-major. Loaded values
+// are 0..255, so a byte each: half the memory the row loops stream through compared with
+// 16-bit elements, and the arithmetic is done in 16 bits where the rules need it.
 struct Planes {
     int width = 0;
     int height = 0;
-    std::vector<std::int16_t> PlaneR;
-    std::vector<std::int16_t> PlaneG;
-    std::vector<std::int16_t> PlaneB;
+    std::vector<std::uint8_t> PlaneR;
+    std::vector<std::uint8_t> PlaneG;
+    std::vector<std::uint8_t> PlaneB;
 
-    const std::vector<std::int16_t>& plane(Channel c) const {
+    const std::vector<std::uint8_t>& plane(Channel c) const {
         return c == Channel::Red ? PlaneR : c == Channel::Green ? PlaneG : PlaneB;
     }
     std::int16_t at(Channel c, int y, int x) const {

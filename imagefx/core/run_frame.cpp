@@ -39,11 +39,12 @@ bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
     const int cx0 = std::max(c0, 1), cx1 = std::min(c1, bx1);
     const int count = cx1 - cx0 + 1;
 
-    std::vector<std::int16_t> red(std::max(count, 0)), green(red.size()), blue(red.size());
-    std::vector<std::int8_t> dy, dx;
+    std::vector<std::uint8_t> red(std::max(count, 0)), green(red.size()), blue(red.size());
+    std::vector<float> draws;
+    std::vector<std::int32_t> offsets;
     if (row.drawsOffsets && processes) {
-        dy.resize(c1 - c0 + 1);
-        dx.resize(c1 - c0 + 1);
+        draws.resize(2 * static_cast<std::size_t>(c1 - c0 + 1));
+        offsets.resize(c1 - c0 + 1);
     }
 
     ProgressMeter meter(h, extras.progress);
@@ -52,24 +53,26 @@ bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
         const bool processed = processes && y >= r0 && y <= r1;
         if (processed && row.drawsOffsets) {
             // Two numbers per output pixel, the row offset first.
-            for (std::size_t i = 0; i < dy.size(); ++i) {
-                dy[i] = static_cast<std::int8_t>(diffuseOffset(extras.random->next()));
-                dx[i] = static_cast<std::int8_t>(diffuseOffset(extras.random->next()));
-            }
+            extras.random->fill(draws);
+            diffuseOffsets(draws.data(), static_cast<int>(offsets.size()), w, offsets.data());
         }
         if (y <= blockLast && bx1 >= 1) {
             std::uint32_t* out = work.row(y);
             if (processed && count > 0) {
                 RowShared rowShared = shared;
-                if (row.drawsOffsets) {
-                    rowShared.dy = dy.data() + (cx0 - c0);
-                    rowShared.dx = dx.data() + (cx0 - c0);
+                if (row.drawsOffsets) rowShared.offset = offsets.data() + (cx0 - c0);
+                const PixelInput in{RowInput{planes.PlaneR.data(), w, y},
+                                    RowInput{planes.PlaneG.data(), w, y},
+                                    RowInput{planes.PlaneB.data(), w, y}};
+                if (row.pixels) {
+                    row.pixels(in, cx0, count, rowShared, out + cx0);
+                } else {
+                    row.rule(in.red, cx0, count, rowShared, red.data());
+                    row.rule(in.green, cx0, count, rowShared, green.data());
+                    row.rule(in.blue, cx0, count, rowShared, blue.data());
+                    rules::composeRow(red.data(), green.data(), blue.data(), count, out + cx0);
                 }
-                row.rule(RowInput{planes.PlaneR.data(), w, y}, cx0, count, rowShared, red.data());
-                row.rule(RowInput{planes.PlaneG.data(), w, y}, cx0, count, rowShared, green.data());
-                row.rule(RowInput{planes.PlaneB.data(), w, y}, cx0, count, rowShared, blue.data());
                 fillBlack(out, 1, cx0 - 1);
-                rules::composeRow(red.data(), green.data(), blue.data(), count, out + cx0);
                 fillBlack(out, cx1 + 1, bx1);
             } else {
                 fillBlack(out, 1, bx1);

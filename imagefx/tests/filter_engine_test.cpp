@@ -5,6 +5,7 @@
 #include <cmath>
 #include <deque>
 #include <random>
+#include <span>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -384,6 +385,30 @@ TEST(Diffuse, DrawsTwoNumbersPerPixelAndTheGeneratorGoesOn) {
     for (int i = 0; i < draws; ++i) ++counts[diffuseOffset(g.next()) + 2];
     const double want[5] = {0.125, 0.25, 0.25, 0.25, 0.125};
     for (int k = 0; k < 5; ++k) EXPECT_NEAR(counts[k] / double(draws), want[k], 0.005) << k - 2;
+}
+
+TEST(Diffuse, BatchedDrawsAndOffsetsAgreeWithSingleOnes) {
+    // Drawing in batches of any length gives the very sequence single draws give.
+    DefaultUniformSource single, batched;
+    std::vector<float> want(1001);
+    for (float& u : want) u = single.next();
+    std::vector<float> got(want.size());
+    std::size_t at = 0;
+    for (std::size_t n : {1u, 2u, 7u, 0u, 600u, 391u}) {
+        batched.fill(std::span<float>(got).subspan(at, n));
+        at += n;
+    }
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(single.next(), batched.next());
+
+    // Offsets of whole pixels, ties included, as the single rule rounds them.
+    std::vector<float> u = {0.0f, 0.125f, 0.1251f, 0.375f, 0.625f, 0.6251f, 0.875f, 0.99999994f};
+    for (int k = 0; k < 4096; ++k) u.push_back(static_cast<float>(k) * 0x1p-12f);
+    const int pixels = static_cast<int>(u.size() / 2);
+    std::vector<std::int32_t> offsets(pixels);
+    diffuseOffsets(u.data(), pixels, 1000, offsets.data());
+    for (int i = 0; i < pixels; ++i)
+        ASSERT_EQ(offsets[i], diffuseOffset(u[2 * i]) * 1000 + diffuseOffset(u[2 * i + 1])) << i;
 }
 
 TEST(RunFrame, ProgressOncePerChangeUpToTheLastProcessedRow) {

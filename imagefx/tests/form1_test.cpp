@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QGroupBox>
+#include <QImageWriter>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "imagefx/core/bmp_file.h"
 #include "imagefx/core/preview_fit.h"
 #include "imagefx/ui/form2.h"
 #include "imagefx/ui/form3.h"
@@ -363,6 +365,11 @@ TEST_F(Form1Test, FilterShowsTheResultAndWritesTheDisplayFile) {
     EXPECT_TRUE(form->progressForm()->isHidden());
     EXPECT_LE(form->progressForm()->updates, 2 * 101);
     EXPECT_EQ(form->progressForm()->pgrbar->value(), 100);  // engrave reaches the last row
+    EXPECT_EQ(form->progressForm()->timesShown, 0);  // too quick to be worth showing
+    form->progressForm()->showAfterMs = 0;           // as a run that takes its time
+    form->Command1_Click(3);
+    EXPECT_EQ(form->progressForm()->timesShown, 1);
+    EXPECT_TRUE(form->progressForm()->isHidden());
     EXPECT_TRUE(enabled(form->Save));
     EXPECT_TRUE(enabled(form->Command2[2]));
     EXPECT_TRUE(form->Pic3->isHidden());
@@ -377,6 +384,24 @@ TEST_F(Form1Test, FilterShowsTheResultAndWritesTheDisplayFile) {
     EXPECT_TRUE(form->Image1->isHidden());
     EXPECT_FALSE(form->Pic3->isHidden());
     EXPECT_EQ(form->planes().width, 50);
+}
+
+TEST(BmpFile, SameBytesAsQtsWriterForEveryRowPadding) {
+    for (int w = 1; w <= 5; ++w) {
+        QImage img = halves(w, 3);
+        img.setDotsPerMeterX(3780);
+        img.setDotsPerMeterY(3780);
+        QByteArray qt;
+        QBuffer buffer(&qt);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QImageWriter(&buffer, "bmp").write(img));
+        std::string ours;
+        encodeBmp(pictureFrom(img), ours);
+        ASSERT_EQ(static_cast<qsizetype>(ours.size()), qt.size()) << w;
+        for (qsizetype i = 0; i < qt.size(); ++i)
+            ASSERT_EQ(static_cast<quint8>(ours[static_cast<std::size_t>(i)]), static_cast<quint8>(qt[i]))
+                << "width " << w << " byte " << i;
+    }
 }
 
 TEST_F(Form1Test, FlipsMirrorThePreviewOnlyAndDoNotAddUp) {

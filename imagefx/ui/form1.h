@@ -15,6 +15,7 @@
 #include "imagefx/core/picture.h"
 #include "imagefx/core/planes.h"
 #include "imagefx/core/random_source.h"
+#include "imagefx/ui/picture_io.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "platform/wallpaper/wallpaper.h"
@@ -96,6 +97,7 @@ private:
     FilterSettings settings_;
     std::filesystem::path AppDir;
     OwnFile displayWritten_;  // "Very.bmp" as we last wrote it
+    BmpWriter displayWriter_;
     long long ImgW = 0, ImgH = 0;
     int ViewW = 0;
     int ViewH = 0;

@@ -76,7 +76,8 @@ void Form1::Setbmp() {
     AppPath();
     const auto file = AppDir / kDisplayFileName;
     if (displayWritten_.path() != file) displayWritten_.remove();  // the folder in use changed
-    if (writeBmp(workImage_, file)) displayWritten_.wrote(file);
+    // Only a copy for showing, deleted at exit: replaced whole, but not worth a flush to disk.
+    if (displayWriter_.write(workImage_, file, platform::Durability::Scratch)) displayWritten_.wrote(file);
     Pic3->hide();
     Image1->setGeometry(Pic3->geometry());
     Image1->show();

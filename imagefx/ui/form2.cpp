@@ -19,6 +19,13 @@ Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowTitleHint) {
 void Form2::showRunning(const QString& caption) {
     setWindowTitle(caption);
     pgrbar->setValue(0);
+    painted_.invalidate();
+    started_.start();
+    if (showAfterMs <= 0) appear();
+}
+
+void Form2::appear() {
+    ++timesShown;
     if (QWidget* owner = parentWidget())
         move(owner->geometry().center() - QPoint(width() / 2, height() / 2));
     show();
@@ -32,6 +39,10 @@ void Form2::setPercent(int percent) {
     constexpr qint64 kFrameMs = 20;
     ++updates;
     pgrbar->setValue(percent);
+    if (isHidden()) {
+        if (started_.isValid() && started_.hasExpired(showAfterMs - 1)) appear();
+        return;
+    }
     if (painted_.isValid() && !painted_.hasExpired(kFrameMs)) return;
     pgrbar->repaint();
     painted_.start();

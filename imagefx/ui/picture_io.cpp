@@ -8,11 +8,10 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QImageWriter>
 
+#include "imagefx/core/bmp_file.h"
 #include "imagefx/core/picture_file_check.h"
 #include "imagefx/core/size_check.h"
-#include "platform/safe_file.h"
 
 namespace imagefx::ui {
 
@@ -93,15 +92,15 @@ QImage imageView(const Picture& picture) {
 }
 
 bool writeBmp(const Picture& picture, const std::filesystem::path& path) {
+    BmpWriter writer;
+    return writer.write(picture, path, platform::Durability::Synced);
+}
+
+bool BmpWriter::write(const Picture& picture, const std::filesystem::path& path,
+                      platform::Durability durability) {
     if (picture.isEmpty()) return false;
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "bmp");
-        if (!writer.write(imageView(picture))) return false;
-    }
-    return platform::writeFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    encodeBmp(picture, bytes_);
+    return platform::writeFileAtomically(path, bytes_, nullptr, durability);
 }
 
 }  // namespace imagefx::ui

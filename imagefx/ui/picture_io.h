@@ -2,12 +2,14 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include <QImage>
 #include <QSize>
 #include <QString>
 
 #include "imagefx/core/picture.h"
+#include "platform/safe_file.h"
 
 namespace imagefx::ui {
 
@@ -34,7 +36,17 @@ Picture pictureFrom(const QImage& image);
 QImage imageView(const Picture& picture);
 
 // Writes the picture as a BMP file, replacing `path` only once the whole file is written;
-// a symbolic link at `path` is replaced, never followed.
+// a symbolic link at `path` is replaced, never followed. The file is flushed to disk.
 bool writeBmp(const Picture& picture, const std::filesystem::path& path);
+
+// The same for a file written again and again, keeping one buffer for the encoded bytes.
+class BmpWriter {
+public:
+    bool write(const Picture& picture, const std::filesystem::path& path,
+               platform::Durability durability);
+
+private:
+    std::string bytes_;
+};
 
 }  // namespace imagefx::ui

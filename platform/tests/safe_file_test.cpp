@@ -38,6 +38,13 @@ TEST(safe_file, writes_replace_the_name_and_never_follow_a_link) {
     EXPECT_EQ(slurp(dir / "thesis.txt"), "my thesis");
     EXPECT_TRUE(isPlainRegularFile(dir / "Very.bmp"));
     EXPECT_EQ(slurp(dir / "Very.bmp"), "BM...");
+    // A scratch copy skips the flushes only: still a whole new file, never through a link.
+    fs::remove(dir / "Very.bmp");
+    fs::create_symlink(dir / "thesis.txt", dir / "Very.bmp");
+    ASSERT_TRUE(writeFileAtomically(dir / "Very.bmp", "BM2", nullptr, Durability::Scratch));
+    EXPECT_EQ(slurp(dir / "thesis.txt"), "my thesis");
+    EXPECT_TRUE(isPlainRegularFile(dir / "Very.bmp"));
+    EXPECT_EQ(slurp(dir / "Very.bmp"), "BM2");
 
     fs::create_directory(dir / "ok.bmp");
     std::string why;
