@@ -5,6 +5,7 @@
 # imagefx, whose installed folders are read-only, saves "ok.bmp" in the suite's
 # data folder. Usage: install_smoke.sh <build folder>
 . "$SUITE_SOURCE_DIR/scripts/smoke/lib.sh"
+. "$SUITE_SOURCE_DIR/typedrill/tests/level1.sh"
 build="$1"
 root="$SUITE_TEST_DATA/root"
 fail() { echo "install smoke: $*" >&2; exit 1; }
@@ -70,16 +71,8 @@ value=$("$bin/reg" query "$shell_icons" /v 8) || fail "reg query failed"
 grep -qF "$data/voveredav.icl,30" <<<"$value" || fail "the hard-disk icon is not the installed library's: $value"
 
 # typedrill: level 1 from the installed data folder, two right characters typed.
-"$bin/typedrill" & smoke_track $!
-win=$(smoke_wait_window '^五笔typedrill$' 30)
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-sleep 0.5
-xdotool key --window "$win" alt+s
-sleep 0.4
-xdotool key --window "$win" Return
-sleep 0.5
-xdotool key --window "$win" ctrl+b
-sleep 0.5
+typedrill_begin_level1 "$bin/typedrill"
+win=$TYPEDRILL_WIN
 xdotool type --delay 150 '王土'
 sleep 1.5
 smoke_shot installed-typedrill-level1 "$win"

@@ -2,20 +2,11 @@
 # Smoke test: the real window under Xvfb loads level 1, starts, takes typed text
 # and is photographed.
 . "$SUITE_SOURCE_DIR/scripts/smoke/lib.sh"
+. "$SUITE_SOURCE_DIR/typedrill/tests/level1.sh"
 smoke_start_x
 
-"$SUITE_BIN_DIR/typedrill" & smoke_track $!
-win=$(smoke_wait_window '^五笔typedrill$')
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-sleep 0.5
-
-# 设置 -> 初级练习, then 文件 -> 开始 by its shortcut.
-xdotool key --window "$win" alt+s
-sleep 0.4
-xdotool key --window "$win" Return
-sleep 0.5
-xdotool key --window "$win" ctrl+b
-sleep 0.5
+typedrill_begin_level1 "$SUITE_BIN_DIR/typedrill"
+win=$TYPEDRILL_WIN
 # Level 1 opens with 王土大: two right, then a wrong ASCII one.
 xdotool type --delay 150 '王土'
 xdotool type --delay 150 'x'
@@ -40,16 +31,8 @@ xdotool key ctrl+q
 smoke_wait_gone '^五笔typedrill$' 10
 
 # The same window at twice the scale.
-QT_SCALE_FACTOR=2 "$SUITE_BIN_DIR/typedrill" & smoke_track $!
-win=$(smoke_wait_window '^五笔typedrill$')
-xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus --sync "$win"
-sleep 0.5
-xdotool key --window "$win" alt+s
-sleep 0.4
-xdotool key --window "$win" Return
-sleep 0.5
-xdotool key --window "$win" ctrl+b
-sleep 0.5
+typedrill_begin_level1 "$SUITE_BIN_DIR/typedrill" QT_SCALE_FACTOR=2
+win=$TYPEDRILL_WIN
 xdotool type --delay 150 '王土x'
 sleep 1.5
 smoke_shot typedrill-level1-2x "$win"
