@@ -21,21 +21,31 @@ trap smoke_cleanup EXIT
 smoke_track() { SMOKE_PIDS+=("$1"); }
 
 # Starts Xvfb on a free display and exports DISPLAY; the real xcb platform is used.
-# Xvfb picks the display itself and writes its number once it accepts connections,
-# so smoke tests running side by side never share (or lose) a display.
+# Display numbers start from one drawn from this shell's process id rather than from
+# :0, so a test never takes the number a test that just ended is still giving back
+# (an X server that is shutting down removes its socket file by name, and with it the
+# new server's). The server counts as ours once its lock file names its process.
 smoke_start_x() {
   unset QT_QPA_PLATFORM
-  local numfile="${TMPDIR:-/tmp}/smoke-display.$$" n="" i
-  : > "$numfile"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
-  smoke_track $!
-  for i in $(seq 1 300); do
-    n=$(head -n 1 "$numfile")
-    if [ -n "$n" ]; then
-      export DISPLAY=":$n"
-      xdpyinfo >/dev/null 2>&1 && return 0
+  local n=$(( 100 + $$ % 800 )) tries xpid i
+  for tries in $(seq 1 20); do
+    if [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+      xpid=$!
+      for i in $(seq 1 300); do
+        kill -0 "$xpid" 2>/dev/null || break
+        if [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$xpid" ] &&
+           DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+          smoke_track "$xpid"
+          export DISPLAY=":$n"
+          return 0
+        fi
+        sleep 0.1
+      done
+      kill "$xpid" 2>/dev/null || true
+      wait "$xpid" 2>/dev/null || true
     fi
-    sleep 0.1
+    n=$(( n + 1 ))
   done
   echo "smoke: Xvfb did not start" >&2
   return 1
