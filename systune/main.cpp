@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    platform::ui::installFontSubstitutions();
+    platform::ui::installFonts();
     platform::ui::installQtTranslation();
     // The plain grey dialog look: etched frames, raised buttons.
     if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {

@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         }))
         return 0;
 
-    platform::ui::installFontSubstitutions();
+    platform::ui::installFonts();
     platform::ui::installQtTranslation();
     // The window hides while an alarm waits; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

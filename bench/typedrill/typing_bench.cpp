@@ -121,7 +121,7 @@ BENCHMARK(BM_FreeEntryCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicro
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    platform::ui::installFontSubstitutions();
+    platform::ui::installFonts();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

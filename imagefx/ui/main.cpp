@@ -12,7 +12,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("imagefx"));
-    platform::ui::installFontSubstitutions();
+    platform::ui::installFonts();
     platform::ui::installQtTranslation();
 
     platform::ui::QtMessageBoxes boxes;

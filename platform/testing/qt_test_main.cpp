@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    platform::ui::installFontSubstitutions();
+    platform::ui::installFonts();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,12 +2,13 @@
 // followed by the CJK face so that Chinese captions in a Latin font still show.
 #include "platform/ui/fonts.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QStringList>
 
 namespace platform::ui {
 
-void installFontSubstitutions() {
+void installFonts() {
     const QStringList chineseSerif = {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
                                       QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")};
     const QStringList chineseSans = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
@@ -21,6 +22,10 @@ void installFontSubstitutions() {
         QFont::insertSubstitutions(QString::fromUtf8(name), chineseSans);
     for (const char* name : {"Trebuchet MS", "MS Sans Serif", "Tahoma", "Arial", "Verdana"})
         QFont::insertSubstitutions(QString::fromUtf8(name), latinSans);
+
+    QFont form(QStringLiteral("宋体"));
+    form.setPointSize(9);
+    QApplication::setFont(form);
 }
 
 }  // namespace platform::ui

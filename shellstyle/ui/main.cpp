@@ -7,7 +7,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("shellstyle"));
-    platform::ui::installFontSubstitutions();
+    platform::ui::installFonts();
     platform::ui::installQtTranslation();
     return shellstyle::ui::basMain::Main();
 }

@@ -11,7 +11,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    platform::ui::installFontSubstitutions();
+    platform::ui::installFonts();
 
     QWidget host(nullptr, Qt::FramelessWindowHint);
     host.setGeometry(100, 100, 320, 200);

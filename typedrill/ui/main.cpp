@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    platform::ui::installFontSubstitutions();
+    platform::ui::installFonts();
     platform::ui::installQtTranslation();
     platform::ui::QtMessageBoxes boxes;
     typedrill::ui::Form1 form(boxes, platform::systemClock(), platform::programDir());
