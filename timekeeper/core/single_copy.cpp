@@ -2,15 +2,21 @@
 #include "timekeeper/core/single_copy.h"
 
 #include <QFile>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <optional>
 
 namespace timekeeper {
 namespace {
@@ -47,11 +53,44 @@ private:
     bool locked_ = false;
 };
 
+// The socket's address, or nothing when the path does not fit one.
+std::optional<sockaddr_un> addressOf(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (name.isEmpty() || static_cast<std::size_t>(name.size()) >= sizeof address.sun_path) return std::nullopt;
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    return address;
+}
+
+// True when a copy listens at `address` and took the call within `waitMs`.
+bool callRunningCopy(const sockaddr_un& address, int waitMs) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return false;
+    bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    if (!answered && (errno == EAGAIN || errno == EINPROGRESS)) {
+        // The running copy's queue is full: wait for room.
+        pollfd ready{fd, POLLOUT, 0};
+        int error = 0;
+        socklen_t length = sizeof error;
+        answered = ::poll(&ready, 1, waitMs) == 1 &&
+                   ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+    }
+    ::close(fd);
+    return answered;
+}
+
 }  // namespace
 
 SingleCopy::SingleCopy(QString socketPath) : path_(std::move(socketPath)) {}
 
-SingleCopy::~SingleCopy() { server_.close(); }
+SingleCopy::~SingleCopy() {
+    calls_.reset();
+    if (listener_ < 0) return;
+    ::close(listener_);
+    // The next start then finds no socket and need not wait on one nobody answers.
+    ::unlink(QFile::encodeName(path_).constData());
+}
 
 QString SingleCopy::userSocketPath() {
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
@@ -64,25 +103,29 @@ bool SingleCopy::claim(std::function<void()> onAnotherStart) {
     const TurnLock lock(path_ + QStringLiteral(".turn"), kLockWaitMs);
     const bool locked = lock.locked();
 
-    QLocalSocket call;
-    call.connectToServer(path_);
-    if (call.waitForConnected(kConnectMs)) {
-        call.disconnectFromServer();
-        return false;
-    }
+    const std::optional<sockaddr_un> address = addressOf(path_);
+    if (!address) return true;
+    if (callRunningCopy(*address, kConnectMs)) return false;
     // Nobody answers. Without the lock another start may be taking the socket
     // this moment, so this one runs on without it.
     if (!locked) return true;
-    // A socket left by a copy that ended without closing it goes. No socket
-    // options: the runtime folder is the user's alone, and the options' temporary
-    // name would not fit the socket path limit of deep folders.
-    QLocalServer::removeServer(path_);
-    if (!server_.listen(path_)) return true;
-    QObject::connect(&server_, &QLocalServer::newConnection, &server_,
+    // A socket left by a copy that ended without closing it goes (the name only:
+    // a link there is removed, never followed).
+    ::unlink(address->sun_path);
+    listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listener_ < 0) return true;
+    if (::bind(listener_, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
+        ::listen(listener_, SOMAXCONN) != 0) {
+        ::close(listener_);
+        listener_ = -1;
+        return true;
+    }
+    calls_ = std::make_unique<QSocketNotifier>(listener_, QSocketNotifier::Read);
+    QObject::connect(calls_.get(), &QSocketNotifier::activated, calls_.get(),
                      [this, onAnotherStart = std::move(onAnotherStart)] {
-                         while (QLocalSocket* s = server_.nextPendingConnection()) {
-                             s->disconnectFromServer();
-                             s->deleteLater();
+                         int call;
+                         while ((call = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0) {
+                             ::close(call);
                              if (onAnotherStart) onAnotherStart();
                          }
                      });

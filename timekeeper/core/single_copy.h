@@ -2,10 +2,12 @@
 // running one, whose window comes forward, and ends.
 #pragma once
 
-#include <QLocalServer>
 #include <QString>
 
 #include <functional>
+#include <memory>
+
+class QSocketNotifier;
 
 namespace timekeeper {
 
@@ -29,7 +31,8 @@ public:
 
 private:
     QString path_;
-    QLocalServer server_;
+    int listener_ = -1;
+    std::unique_ptr<QSocketNotifier> calls_;
 };
 
 }  // namespace timekeeper
