@@ -14,6 +14,8 @@
 namespace timekeeper::ui {
 namespace {
 
+#include "timekeeper/ui/timekeeper.xpm"
+
 // Design lengths are in twips, 15 to the pixel.
 constexpr int px(int twips) { return twips / 15; }
 QRect twipsRect(int left, int top, int width, int height) {
@@ -105,7 +107,8 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
       form_(clock, boxes, [this] { present(); }) {
     setObjectName(QStringLiteral("frmClock"));
     setWindowTitle(kTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/timekeeper/timekeeper.xpm")));
+    // From the array compiled in: an image file read would load every image-format plugin first.
+    setWindowIcon(QIcon(QPixmap(timekeeper_xpm)));
 
     // The form's font is "宋体" 9 pt, the time's 12 pt. Set as fonts, not through a
     // style sheet: one makes every control's polish, at each start, go the slow way.

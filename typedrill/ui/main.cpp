@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/data_dir.h"
 #include "platform/ui/fonts.h"
+#include "platform/ui/lazy_icon_style.h"
 #include "platform/ui/qt_dialogs.h"
 #include "typedrill/ui/form1.h"
 
@@ -11,6 +12,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::ui::installFonts();
     platform::ui::installQtTranslation();
+    // The menu bar asks for its overflow arrow when it is built; the window never shows it.
+    QApplication::setStyle(new platform::ui::LazyIconStyle);
     platform::ui::QtMessageBoxes boxes;
     typedrill::ui::Form1 form(boxes, platform::systemClock(), platform::programDir());
     boxes.setParent(&form);
