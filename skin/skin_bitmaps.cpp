@@ -2,6 +2,7 @@
 #include "skin/skin_bitmaps.h"
 
 #include <QHash>
+#include <QImageReader>
 
 namespace skin {
 
@@ -9,8 +10,14 @@ QImage skinBitmap(const QString& name) {
     static QHash<QString, QImage> cache;
     auto it = cache.find(name);
     if (it == cache.end())
-        it = cache.insert(name, QImage(QStringLiteral(":/skin/") + name + QStringLiteral(".png")));
+        it = cache.insert(name, readEmbeddedPng(QStringLiteral(":/skin/") + name + QStringLiteral(".png")));
     return *it;
+}
+
+QImage readEmbeddedPng(const QString& resource) {
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 }  // namespace skin

@@ -30,4 +30,9 @@ inline constexpr const char* kDefaultIcon = "default_icon";
 // The named bitmap, loaded once and kept; a null image when it is missing.
 QImage skinBitmap(const QString& name);
 
+// A PNG picture compiled into the program (a ":/" resource), read as PNG without
+// asking the image-format plugins: finding a format by content loads every one
+// of them, milliseconds of the start.
+QImage readEmbeddedPng(const QString& resource);
+
 }  // namespace skin

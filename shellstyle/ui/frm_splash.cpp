@@ -13,6 +13,7 @@
 #include "shellstyle/core/error_report.h"
 #include "shellstyle/core/splash_delay.h"
 #include "shellstyle/ui/placement.h"
+#include "skin/skin_bitmaps.h"
 
 namespace shellstyle::ui {
 
@@ -36,7 +37,7 @@ frmSplash::frmSplash(const platform::Clock& clock, platform::MessageBoxes& boxes
 frmSplash::~frmSplash() { restorePointer(); }
 
 void frmSplash::Form_Load() {
-    QPixmap picture(QStringLiteral(":/shellstyle/splash.png"));
+    const QPixmap picture = QPixmap::fromImage(skin::readEmbeddedPng(QStringLiteral(":/shellstyle/splash.png")));
     if (picture.isNull()) throw RunError("找不到启动画面图片", 481);
     BackgroundPicture->setPixmap(picture);
     QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));

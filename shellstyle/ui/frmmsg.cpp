@@ -10,6 +10,7 @@
 #include "shellstyle/core/author_text.h"
 #include "shellstyle/ui/placement.h"
 #include "shellstyle/ui/twips.h"
+#include "skin/skin_bitmaps.h"
 #include "skin/xp_canvas/xp_canvas.h"
 #include "skin/xpcmdbutton/xpcmdbutton.h"
 #include "skin/xptopbuttons/xptopbuttons.h"
@@ -43,7 +44,7 @@ frmmsg::frmmsg(Seams& seams, skin::xp_canvas* mainFrame, QWidget* parent)
     imginformation = new QLabel(xp_canvas2);
     imginformation->setObjectName(QStringLiteral("imginformation"));
     imginformation->setGeometry(twipsRect(120, 600, 480, 480));
-    imginformation->setPixmap(QPixmap(QStringLiteral(":/shellstyle/information.png")));
+    imginformation->setPixmap(QPixmap::fromImage(skin::readEmbeddedPng(QStringLiteral(":/shellstyle/information.png"))));
     imginformation->setAccessibleName(QString::fromUtf8("信息"));
     imginformation->hide();
 
