@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
-#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -16,6 +15,7 @@
 #include "platform/ui/fonts.h"
 #include "typedrill/ui/form1.h"
 #include "typedrill/ui/lesson_box.h"
+#include "typedrill/ui/typing_line.h"
 
 namespace {
 
