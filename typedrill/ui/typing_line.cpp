@@ -192,7 +192,7 @@ bool TypingLine::splice(int start, int end, const QString& piece) {
     else if (piece.isEmpty()) text_.remove(start, end - start);
     else text_.replace(start, end - start, piece);
     cursor_ = anchor_ = start + static_cast<int>(piece.size());
-    if (start < first_) first_ = start;
+    if (start < first_) first_ = start, shift_ = 0;
     if (tell) {
         if (!removed.isEmpty()) {
             QAccessibleTextRemoveEvent event(this, start, removed);
@@ -370,10 +370,10 @@ std::unique_ptr<TypingLine::Shown> TypingLine::layOut(int from, int to) const {
     return s;
 }
 
-// Lays out from `from` forwards until the stretch is wider than the box.
-std::unique_ptr<TypingLine::Shown> TypingLine::layForward(int from) const {
+// Lays out from `from` forwards until the stretch is wider than the box by `beyond` pixels.
+std::unique_ptr<TypingLine::Shown> TypingLine::layForward(int from, int beyond) const {
     const int size = static_cast<int>(text_.size());
-    const int room = lineRect().width();
+    const int room = lineRect().width() + beyond;
     for (int chunk = initialChunk();; chunk *= 2) {
         int to = std::min(size, from + chunk);
         if (to < size) to = std::max(graphemeStart(to), nextGrapheme(from));
@@ -382,9 +382,10 @@ std::unique_ptr<TypingLine::Shown> TypingLine::layForward(int from) const {
     }
 }
 
-// The first character from which the text up to `end` (the cursor, or the
-// text's end) fits the box: lays out backwards from `end`.
-int TypingLine::fitBackwards(int end, bool toCursor) const {
+// The first character to show so that the text up to `end` (the cursor, or the
+// text's end) ends at the box's right edge: lays out backwards from `end`. That
+// character may stand partly left of the box; *beyond says by how many pixels.
+int TypingLine::fitBackwards(int end, bool toCursor, int* beyond) const {
     const int room = lineRect().width() - 1;
     for (int chunk = initialChunk();; chunk *= 2) {
         const int from = graphemeStart(std::max(0, end - chunk));
@@ -395,27 +396,34 @@ int TypingLine::fitBackwards(int end, bool toCursor) const {
         QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, QStringView(text_).mid(from, end - from));
         for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
             starts.push_back(from + static_cast<int>(at));
-        const auto fits = std::partition_point(starts.begin(), starts.end(),
-                                               [&](int p) { return right - s->x(p) > room; });
-        return fits == starts.end() ? end : *fits;
+        auto fits = std::partition_point(starts.begin(), starts.end(), [&](int p) { return right - s->x(p) > room; });
+        if (fits != starts.begin() && (fits == starts.end() || right - s->x(*fits) < room)) --fits;
+        *beyond = std::max(0, static_cast<int>(std::ceil(right - s->x(*fits))) - room);
+        return *fits;
     }
 }
 
-// Chooses the first character in view as a line edit scrolls: the cursor kept
-// inside the box, and no empty room after the text's end while text is hidden
-// before it.
+// Scrolls as a line edit does: the cursor kept inside the box (at its right edge
+// when it went past it, at its left edge when it went before it), and no empty
+// room after the text's end while text is hidden before it.
 void TypingLine::placeWindow() const {
     const int size = static_cast<int>(text_.size());
-    const int room = lineRect().width() - 1;
+    const int width = lineRect().width();
     first_ = graphemeStart(std::clamp(first_, 0, size));
-    if (cursor_ < first_) first_ = graphemeStart(cursor_);
-    auto s = layForward(first_);
-    int first = first_;
-    if (s->cursorX(cursor_) > room) first = fitBackwards(cursor_, true);
-    else if (s->to == size && first_ > 0 && s->width() < room) first = fitBackwards(size, false);
-    if (first != first_) {
-        first_ = first;
-        s = layForward(first_);
+    if (cursor_ < first_ || (cursor_ == first_ && shift_ > 0)) {
+        first_ = graphemeStart(cursor_);
+        shift_ = 0;
+    }
+    auto s = layForward(first_, shift_);
+    int beyond = 0;
+    if (qRound(s->cursorX(cursor_)) - shift_ >= width) {
+        first_ = fitBackwards(cursor_, true, &beyond);
+        s = layForward(first_, beyond + 2);
+        shift_ = std::max(0, qRound(s->cursorX(cursor_)) - width + 1);
+    } else if (s->to == size && (first_ > 0 || shift_ > 0) && qRound(s->width()) + 1 - shift_ < width) {
+        first_ = fitBackwards(size, false, &beyond);
+        s = layForward(first_, beyond + 2);
+        shift_ = std::max(0, qRound(s->width()) + 1 - width + 1);
     }
     shown_ = std::move(s);
 }
@@ -431,7 +439,7 @@ QPoint TypingLine::layoutOrigin() const {
     const Shown& s = shown();
     const QRect r = lineRect();
     // The baseline stays put whatever scripts the stretch holds.
-    return {r.left(), r.top() - (qRound(s.line().ascent()) - fontMetrics().ascent())};
+    return {r.left() - shift_, r.top() - (qRound(s.line().ascent()) - fontMetrics().ascent())};
 }
 
 QRect TypingLine::characterRect(int position) const {

@@ -92,8 +92,8 @@ private:
     const Shown& shown() const;
     void placeWindow() const;
     std::unique_ptr<Shown> layOut(int from, int to) const;
-    std::unique_ptr<Shown> layForward(int from) const;
-    int fitBackwards(int end, bool toCursor) const;
+    std::unique_ptr<Shown> layForward(int from, int beyond) const;
+    int fitBackwards(int end, bool toCursor, int* beyond) const;
     int graphemeStart(int position) const;
     int nextGrapheme(int position) const;
     int previousGrapheme(int position) const;
@@ -114,6 +114,7 @@ private:
     QList<QTextLayout::FormatRange> preeditFormats_;  // relative to the preedit
 
     mutable int first_ = 0;  // the first character in view
+    mutable int shift_ = 0;  // pixels of it hidden left of the box
     mutable std::unique_ptr<Shown> shown_;
     QBasicTimer blink_;
     bool blinkOn_ = true;
