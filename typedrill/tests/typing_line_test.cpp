@@ -80,6 +80,10 @@ TEST_F(TypingLineTest, KeysAndMouseEditMoveAndSelect) {
     box->setCursorPosition(0);
     QTest::keyClick(box, Qt::Key_Right);
     EXPECT_EQ(box->cursorPosition(), 2);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_Left);
+    QTest::keyClick(box, Qt::Key_Left);
+    EXPECT_EQ(box->cursorPosition(), 2);  // past z, then past the pair whole
     QTest::keyClick(box, Qt::Key_Delete);
     EXPECT_EQ(box->text(), QStringLiteral("e\u0301z"));
     QTest::keyClick(box, Qt::Key_Backspace);
