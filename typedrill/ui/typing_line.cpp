@@ -599,7 +599,12 @@ void TypingLine::keyPressEvent(QKeyEvent* event) {
 
 void TypingLine::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return event->ignore();
-    if (!preedit_.isEmpty()) QGuiApplication::inputMethod()->commit();
+    if (!preedit_.isEmpty()) {
+        // A click ends the composition: what the input method does not commit is dropped.
+        QGuiApplication::inputMethod()->commit();
+        preedit_.clear();
+        preeditFormats_.clear();
+    }
     selectingByMouse_ = true;
     moveCursor(positionAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
 }
@@ -679,7 +684,8 @@ void TypingLine::inputMethodEvent(QInputMethodEvent* event) {
                  std::min(-event->replacementStart(), event->replacementLength());
     const int at = std::clamp(cursor_ + event->replacementStart(), 0, static_cast<int>(text_.size()));
     edited |= splice(at, at + event->replacementLength(), commit);
-    if (commit.isEmpty()) cursor_ = anchor_ = std::clamp(after, 0, static_cast<int>(text_.size()));
+    after = std::clamp(after, 0, static_cast<int>(text_.size()));
+    if (commit.isEmpty() && after != cursor_) cursor_ = anchor_ = after;
 
     preedit_ = event->preeditString();
     preeditCursor_ = static_cast<int>(preedit_.size());
