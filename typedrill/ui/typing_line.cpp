@@ -4,10 +4,13 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -633,6 +636,26 @@ void TypingLine::mouseDoubleClickEvent(QMouseEvent* event) {
     const qsizetype after = finder.toNextBoundary();
     anchor_ = from + static_cast<int>(std::max<qsizetype>(0, before));
     moveCursor(after < 0 ? to : from + static_cast<int>(after), true);
+}
+
+// The editing menu a line edit offers, in the captions of Qt's own translation.
+void TypingLine::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    auto item = [&](const char* caption, QKeySequence::StandardKey key, bool enabled, auto act) {
+        QString text = QCoreApplication::translate("QLineEdit", caption);
+        const QString keys = QKeySequence(key).toString(QKeySequence::NativeText);
+        if (!keys.isEmpty()) text += QLatin1Char('\t') + keys;
+        menu.addAction(text, this, act)->setEnabled(enabled);
+    };
+    const bool selected = hasSelectedText();
+    item("Cu&t", QKeySequence::Cut, selected, [this] { cut(); });
+    item("&Copy", QKeySequence::Copy, selected, [this] { copy(); });
+    item("&Paste", QKeySequence::Paste, !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
+    item("Delete", QKeySequence::UnknownKey, selected, [this] { insert(QString()); });
+    menu.addSeparator();
+    item("Select All", QKeySequence::SelectAll, !text_.isEmpty() && selectionEnd() - selectionStart() != text_.size(),
+         [this] { selectAll(); });
+    menu.exec(event->globalPos());
 }
 
 void TypingLine::focusInEvent(QFocusEvent* event) {
