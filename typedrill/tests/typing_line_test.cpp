@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextCharFormat>
@@ -71,8 +73,8 @@ TEST_F(TypingLineTest, KeysAndMouseEditMoveAndSelect) {
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClick(box, Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(box->selectedText(), QStringLiteral("bXd"));
-    QTest::keyClick(box, Qt::Key_Right);  // collapses to the selection's end
-    EXPECT_EQ(box->cursorPosition(), 3);
+    QTest::keyClick(box, Qt::Key_Left);  // from the cursor, and the selection goes
+    EXPECT_EQ(box->cursorPosition(), 2);
     EXPECT_FALSE(box->hasSelectedText());
 
     // Clusters move and delete whole; Backspace takes a mark alone, a pair whole.
@@ -118,6 +120,35 @@ TEST_F(TypingLineTest, KeysAndMouseEditMoveAndSelect) {
     box->clear();
     box->clear();
     EXPECT_EQ(changes.count(), 1);
+}
+
+// The same random edits in a line edit and in the typing box leave the same
+// text, cursor and selection: the box keeps what users of a line edit relied on.
+TEST_F(TypingLineTest, RandomEditsMatchALineEdit) {
+    auto* edit = new QLineEdit(&window);
+    edit->setMaxLength(1 << 30);
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+    };
+    const Key keys[] = {{Qt::Key_Left, {}}, {Qt::Key_Right, {}}, {Qt::Key_Left, Qt::ShiftModifier},
+                        {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Home, {}}, {Qt::Key_End, Qt::ShiftModifier},
+                        {Qt::Key_Backspace, {}}, {Qt::Key_Delete, {}}, {Qt::Key_A, Qt::ControlModifier},
+                        {Qt::Key_Left, Qt::ControlModifier}, {Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier}};
+    const QString pieces[] = {QStringLiteral("汉"), QStringLiteral("ab"), QStringLiteral("e\u0301"),
+                              QString::fromUcs4(U"\U00020000"), QStringLiteral(" "), QStringLiteral("x,")};
+    QRandomGenerator random(18);
+    for (int step = 0; step < 3000; ++step) {
+        const std::size_t pick = random.bounded(18);
+        for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(box)}) {
+            w->setFocus();
+            if (pick < std::size(keys)) QTest::keyClick(w, keys[pick].key, keys[pick].mods);
+            else commit(w, pieces[pick % std::size(pieces)]);
+        }
+        ASSERT_EQ(box->text(), edit->text()) << step;
+        ASSERT_EQ(box->cursorPosition(), edit->cursorPosition()) << step;
+        ASSERT_EQ(box->selectedText(), edit->selectedText()) << step;
+    }
 }
 
 TEST_F(TypingLineTest, InputMethodPreeditCommitAndReplacement) {

@@ -311,19 +311,29 @@ int TypingLine::previousGrapheme(int position) const {
     return graphemeStart(position - 1);
 }
 
+// Word steps as a line edit takes them: a run of separator marks, or of other
+// characters up to a blank, then the blanks after it (before it, going back).
 int TypingLine::wordStep(int position, bool forward) const {
     const int size = static_cast<int>(text_.size());
-    const int from = std::max(0, position - kSurroundingReach);
-    const int to = std::min(size, position + kSurroundingReach);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, QStringView(text_).mid(from, to - from));
-    finder.setPosition(position - from);
-    for (;;) {
-        const qsizetype at = forward ? finder.toNextBoundary() : finder.toPreviousBoundary();
-        if (at < 0) return forward ? to : from;
-        if (finder.boundaryReasons() & QTextBoundaryFinder::StartOfItem) return from + static_cast<int>(at);
-        if (forward && at == to - from) return to;
-        if (!forward && at == 0) return from;
+    auto separator = [&](int i) { return QStringView(u".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\").contains(text_.at(i)); };
+    auto blank = [&](int i) { return text_.at(i).isSpace(); };
+    int p = position;
+    if (forward) {
+        if (p < size && separator(p)) {
+            while (++p < size && separator(p)) {}
+        } else {
+            while (p < size && !blank(p) && !separator(p)) ++p;
+        }
+        while (p < size && blank(p)) ++p;
+    } else {
+        while (p > 0 && blank(p - 1)) --p;
+        if (p > 0 && separator(p - 1)) {
+            while (--p > 0 && separator(p - 1)) {}
+        } else {
+            while (p > 0 && !blank(p - 1) && !separator(p - 1)) --p;
+        }
     }
+    return p;
 }
 
 // ---- what is in view
@@ -573,12 +583,8 @@ void TypingLine::keyPressEvent(QKeyEvent* event) {
         const bool select = move.kind == KeyAction::Select;
         int to = cursor_;
         switch (move.where) {
-        case KeyAction::PreviousChar:
-            to = !select && hasSelectedText() ? selectionStart() : previousGrapheme(cursor_);
-            break;
-        case KeyAction::NextChar:
-            to = !select && hasSelectedText() ? selectionEnd() : nextGrapheme(cursor_);
-            break;
+        case KeyAction::PreviousChar: to = previousGrapheme(cursor_); break;
+        case KeyAction::NextChar: to = nextGrapheme(cursor_); break;
         case KeyAction::Start: to = 0; break;
         case KeyAction::End: to = static_cast<int>(text_.size()); break;
         case KeyAction::PreviousWord: to = wordStep(cursor_, false); break;
