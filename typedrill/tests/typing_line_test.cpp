@@ -139,10 +139,14 @@ TEST_F(TypingLineTest, RandomEditsMatchALineEdit) {
                               QString::fromUcs4(U"\U00020000"), QStringLiteral(" "), QStringLiteral("x,")};
     QRandomGenerator random(18);
     for (int step = 0; step < 3000; ++step) {
-        const std::size_t pick = random.bounded(18);
+        std::size_t pick = random.bounded(20);
+        // A line edit keeps a stale selection when a replacement reaches past its
+        // text; the box does not copy that, so replacements go where there is text.
+        if (pick >= 18 && (box->hasSelectedText() ? box->selectionStart() : box->cursorPosition()) == 0) pick = 0;
         for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(box)}) {
             w->setFocus();
             if (pick < std::size(keys)) QTest::keyClick(w, keys[pick].key, keys[pick].mods);
+            else if (pick >= 18) commit(w, QStringLiteral("字"), -1, 1);  // an input method mending the last one
             else commit(w, pieces[pick % std::size(pieces)]);
         }
         ASSERT_EQ(box->text(), edit->text()) << step;
