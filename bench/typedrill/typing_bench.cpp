@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
-#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -16,6 +15,7 @@
 #include "platform/ui/fonts.h"
 #include "typedrill/ui/form1.h"
 #include "typedrill/ui/lesson_box.h"
+#include "typedrill/ui/typing_line.h"
 
 namespace {
 
@@ -61,8 +61,8 @@ void typeOneCharacter(benchmark::State& state, bool paint) {
 }
 
 // One character typed at the end of a free-entry text of a given length, and
-// taken back.
-void BM_FreeEntryCharacter(benchmark::State& state) {
+// taken back; with `box`, the typing box is drawn again too.
+void freeEntryCharacter(benchmark::State& state, bool box) {
     QTemporaryDir dir;
     platform::testing::FakeMessageBoxes boxes;
     platform::testing::FakeClock clock;
@@ -77,9 +77,13 @@ void BM_FreeEntryCharacter(benchmark::State& state) {
         commit(form.Text1, QStringLiteral("汉"));
         form.Text1->backspace();
         form.RTB->viewport()->repaint();
+        if (box) form.Text1->repaint();
     }
     state.SetItemsProcessed(state.iterations() * 2);
 }
+
+void BM_FreeEntryCharacter(benchmark::State& state) { freeEntryCharacter(state, false); }
+void BM_FreeEntryCharacterAndBox(benchmark::State& state) { freeEntryCharacter(state, true); }
 
 // The exercise alone, without the window.
 class NoView final : public typedrill::ExerciseView {
@@ -115,6 +119,7 @@ BENCHMARK(BM_CompareCharacter)->Arg(1000)->Arg(100000);
 BENCHMARK(BM_TypeCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypeCharacterAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FreeEntryCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FreeEntryCharacterAndBox)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

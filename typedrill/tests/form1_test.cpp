@@ -8,7 +8,6 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QScrollBar>
-#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +20,7 @@
 #include "platform/testing/fake_clock.h"
 #include "platform/testing/fake_dialogs.h"
 #include "typedrill/ui/lesson_box.h"
+#include "typedrill/ui/typing_line.h"
 
 namespace typedrill::ui {
 namespace {

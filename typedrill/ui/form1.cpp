@@ -6,18 +6,17 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include <algorithm>
-#include <limits>
 
 #include "typedrill/core/lesson_file.h"
 #include "typedrill/ui/lesson_box.h"
 #include "typedrill/ui/menu_keys_first.h"
+#include "typedrill/ui/typing_line.h"
 
 namespace typedrill::ui {
 namespace {
@@ -119,10 +118,9 @@ void Form1::buildControls() {
     RTB->setAccessibleName(QStringLiteral("课文"));
 
     auto makeBox = [&](int left, int top, int width, int height) {
-        auto* box = new QLineEdit(client);
+        auto* box = new TypingLine(client);
         box->setGeometry(twips(left), twips(top), twips(width), twips(height));
         box->setFont(songti(14));
-        box->setMaxLength(std::numeric_limits<int>::max());  // lessons may be longer than the default 32767
         paint(box, QPalette::Base, kTeal);
         QPalette p = box->palette();
         p.setColor(QPalette::Active, QPalette::Text, kWhite);
@@ -137,8 +135,8 @@ void Form1::buildControls() {
     Text2->installEventFilter(this);
     for (QWidget* w : {static_cast<QWidget*>(Text1), static_cast<QWidget*>(Text2), static_cast<QWidget*>(RTB)})
         menuKeys_->watch(w);
-    connect(Text2, &QLineEdit::textChanged, this, [this](const QString& t) { exercise_.inputChanged(t); });
-    connect(Text1, &QLineEdit::textChanged, this, [this](const QString& t) { exercise_.freeTextChanged(t); });
+    connect(Text2, &TypingLine::textChanged, this, [this](const QString& t) { exercise_.inputChanged(t); });
+    connect(Text1, &TypingLine::textChanged, this, [this](const QString& t) { exercise_.freeTextChanged(t); });
     setTabOrder(Text2, RTB);
 
     Timer1 = new QTimer(this);
@@ -213,7 +211,7 @@ void Form1::inset_Click() {
 // whatever lets typing go on again gives it back, so that key strokes and the
 // input method's commits land in the box in front.
 void Form1::focusTypingBox() {
-    for (QLineEdit* box : {Text1, Text2}) {
+    for (TypingLine* box : {Text1, Text2}) {
         if (box->isVisibleTo(this) && box->isEnabled()) {
             box->setFocus(Qt::OtherFocusReason);
             return;

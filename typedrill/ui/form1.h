@@ -12,7 +12,6 @@
 
 class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QTimer;
 
@@ -20,6 +19,7 @@ namespace typedrill::ui {
 
 class LessonBox;
 class MenuKeysFirst;
+class TypingLine;
 
 class Form1 final : public QMainWindow, private ExerciseView {
     Q_OBJECT
@@ -38,7 +38,7 @@ public:
 
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8;
     LessonBox* RTB;
-    QLineEdit *Text1, *Text2;
+    TypingLine *Text1, *Text2;
     QTimer* Timer1;
     QMenu *file, *set, *about;
     QAction *begin, *go, *pause, *line1, *quit;

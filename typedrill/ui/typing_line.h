@@ -1,0 +1,125 @@
+// The typing box: a single-line text box whose every change costs the same
+// however long its text has grown.
+#pragma once
+
+#include <QBasicTimer>
+#include <QString>
+#include <QTextLayout>
+#include <QWidget>
+
+#include <algorithm>
+#include <memory>
+
+class QStyleOptionFrame;
+
+namespace typedrill::ui {
+
+// A line edit for long texts. The text is kept in one QString; the box scrolls
+// by character index (the first character shown, and by how many pixels it
+// stands out left of the box), and only the stretch in view is ever laid out, so typing at the end of a 100,000-character text costs what
+// it costs at 1,000. It draws its frame and colours as the style draws a line edit.
+// Screen readers see it through typing_line_accessible.cpp.
+class TypingLine final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TypingLine(QWidget* parent = nullptr);
+    ~TypingLine() override;
+
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
+    void clear();
+
+    int cursorPosition() const { return cursor_; }
+    void setCursorPosition(int position);
+    bool hasSelectedText() const { return anchor_ != cursor_; }
+    QString selectedText() const;
+    int selectionStart() const { return std::min(anchor_, cursor_); }
+    int selectionEnd() const { return std::max(anchor_, cursor_); }
+    // Selects from `start` for `length` characters, the cursor at the far end.
+    void setSelection(int start, int length);
+    void selectAll();
+    void deselect();
+
+    // Replaces characters [start, end) with `text` as one edit; the cursor ends after it.
+    void replace(int start, int end, const QString& text);
+    void insert(const QString& text);  // at the cursor, over the selection
+    void backspace();
+    void del();
+    void copy() const;
+    void cut();
+    void paste();
+
+    // What is shown: the first character in view and the preedit of the input method.
+    int firstVisible() const;
+    const QString& preeditText() const { return preedit_; }
+    // The box of the character at `position` in widget coordinates, or a null
+    // rectangle when it is not in view.
+    QRect characterRect(int position) const;
+    // The text position nearest to a widget point (the shown stretch only).
+    int positionAt(QPoint point) const;
+    QRect cursorRect() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+signals:
+    // Emitted whenever the text changes, by the user or through setText and clear.
+    void textChanged(const QString& text);
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct Shown;  // the stretch in view, laid out
+
+    void initStyleOption(QStyleOptionFrame* option) const;
+    QRect lineRect() const;
+    QPoint layoutOrigin() const;
+    int initialChunk() const;
+    const Shown& shown() const;
+    void placeWindow() const;
+    std::unique_ptr<Shown> layOut(int from, int to) const;
+    std::unique_ptr<Shown> layForward(int from, int beyond) const;
+    int fitBackwards(int end, bool toCursor, int* beyond) const;
+    int graphemeStart(int position) const;
+    int nextGrapheme(int position) const;
+    int previousGrapheme(int position) const;
+    int wordStep(int position, bool forward) const;
+    bool splice(int start, int end, const QString& piece);
+    void moveCursor(int position, bool select);
+    void changed();
+    void resetPreedit();
+    void restartBlink();
+    bool cursorShown() const;
+
+    QString text_;
+    int cursor_ = 0;
+    int anchor_ = 0;  // the selection's other end; equal to cursor_ when none
+    QString preedit_;
+    int preeditCursor_ = 0;
+    bool preeditHidesCursor_ = false;
+    QList<QTextLayout::FormatRange> preeditFormats_;  // relative to the preedit
+
+    mutable int first_ = 0;  // the first character in view
+    mutable int shift_ = 0;  // pixels of it hidden left of the box
+    mutable std::unique_ptr<Shown> shown_;
+    QBasicTimer blink_;
+    bool blinkOn_ = true;
+    bool selectingByMouse_ = false;
+};
+
+}  // namespace typedrill::ui
