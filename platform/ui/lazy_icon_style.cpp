@@ -48,11 +48,10 @@ LazyIconStyle::LazyIconStyle(QStyle* base) : QProxyStyle(base) {}
 QIcon LazyIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const {
     if (option) return QProxyStyle::standardIcon(icon, option, widget);  // it may not outlive the call
     QPointer<QWidget> target(const_cast<QWidget*>(widget));  // only to know whether it still lives
-    const bool forWidget = widget != nullptr;
     QPointer<QStyle> base(baseStyle());
-    return QIcon(new DeferredIcon([base, icon, target, forWidget]() -> QIcon {
+    return QIcon(new DeferredIcon([base, icon, target]() -> QIcon {
         if (!base) return {};
-        return base->standardIcon(icon, nullptr, forWidget ? target.data() : nullptr);
+        return base->standardIcon(icon, nullptr, target.data());  // null once the widget is gone
     }));
 }
 

@@ -140,7 +140,7 @@ TypingLine::~TypingLine() = default;
 
 void TypingLine::setText(const QString& text) {
     resetPreedit();
-    const bool same = text.size() == text_.size() && text == text_;
+    const bool same = text == text_;
     if (!same) {
         const QString old = text_;
         text_ = text;

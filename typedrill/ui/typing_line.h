@@ -16,8 +16,8 @@ namespace typedrill::ui {
 
 // A line edit for long texts. The text is kept in one QString; the box scrolls
 // by character index (the first character shown, and by how many pixels it
-// stands out left of the box), and only the stretch in view is ever laid out, so typing at the end of a 100,000-character text costs what
-// it costs at 1,000. It draws its frame and colours as the style draws a line edit.
+// stands out left of the box), and only the stretch in view is ever laid out,
+// so typing at the end of a 100,000-character text costs what it costs at 1,000. It draws its frame and colours as the style draws a line edit.
 // Screen readers see it through typing_line_accessible.cpp.
 class TypingLine final : public QWidget {
     Q_OBJECT
