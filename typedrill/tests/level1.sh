@@ -1,5 +1,6 @@
 # Sourced by smoke tests after scripts/smoke/lib.sh: starts typedrill with level 1
-# chosen and its exercise begun, ready for typing. Sets TYPEDRILL_WIN to the window.
+# chosen and its exercise begun, ready for typing; the lesson's first characters
+# have keys of their own. Sets TYPEDRILL_WIN to the window.
 # Usage: typedrill_begin_level1 PROGRAM [NAME=VALUE ...]  (extra environment)
 typedrill_begin_level1() {
   local program="$1"
@@ -8,12 +9,21 @@ typedrill_begin_level1() {
   smoke_track $!
   TYPEDRILL_WIN=$(smoke_wait_window '^五笔typedrill$' 30)
   xdotool windowactivate --sync "$TYPEDRILL_WIN" 2>/dev/null || xdotool windowfocus --sync "$TYPEDRILL_WIN"
+  smoke_map_chars '王土大'
   sleep 0.5
-  # 设置 -> 初级练习, then 文件 -> 开始 by its shortcut.
+  # 设置 -> 初级练习, then 文件 -> 开始 by its shortcut; each step waits for its
+  # effect to show, however slowly a busy machine draws.
+  local before="${TMPDIR:-/tmp}/typedrill-before.png"
+  import -window root "$before"
   xdotool key --window "$TYPEDRILL_WIN" alt+s
-  sleep 0.4
+  smoke_wait_change root "$before"
+  sleep 0.2
+  import -window root "$before"
   xdotool key --window "$TYPEDRILL_WIN" Return
-  sleep 0.5
+  smoke_wait_change root "$before"
+  sleep 0.2
+  import -window "$TYPEDRILL_WIN" "$before"
   xdotool key --window "$TYPEDRILL_WIN" ctrl+b
-  sleep 0.5
+  smoke_wait_change "$TYPEDRILL_WIN" "$before"
+  sleep 0.3
 }
