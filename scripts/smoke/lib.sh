@@ -14,12 +14,12 @@ SMOKE_X_LOG="${SUITE_TEST_DATA:-${TMPDIR:-/tmp}}/xvfb.log"
 # numbers may since have gone to another test's processes (its X server, say): only
 # a process that is still this shell's child is stopped.
 smoke_cleanup() {
-  local status=$? pid stat
+  local status=$? pid stat state ppid
   for pid in "${SMOKE_PIDS[@]:-}"; do
     [ -n "$pid" ] || continue
     stat=$(cat "/proc/$pid/stat" 2>/dev/null) || continue
-    stat=${stat##*) }
-    [ "$(echo "$stat" | cut -d' ' -f2)" = "$$" ] || continue
+    read -r state ppid _ <<<"${stat##*) }"
+    [ "$ppid" = "$$" ] || continue
     kill "$pid" 2>/dev/null || true
   done
   wait 2>/dev/null || true
