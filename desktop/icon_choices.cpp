@@ -36,6 +36,18 @@ IconChoices readIconChoices(registry::General& reg) {
     return choices;
 }
 
+std::string ThemeSize::folder() const {
+    std::string name = std::to_string(size) + "x" + std::to_string(size);
+    if (scale != 1) name += "@" + std::to_string(scale);
+    if (scalable) name += "-scalable";
+    return name;
+}
+
+std::span<const ThemeSize> themeSizes() {
+    static constexpr std::array<ThemeSize, 5> kSizes{{{16}, {22}, {24}, {32}, {48}}};
+    return kSizes;
+}
+
 std::vector<ThemePicture> themePictures(const IconChoices& choices) {
     std::vector<ThemePicture> pictures;
     std::set<std::string_view> done;
@@ -47,18 +59,21 @@ std::vector<ThemePicture> themePictures(const IconChoices& choices) {
         if (done.contains(entry.names[0].name)) continue;
         const std::filesystem::path file = std::filesystem::path(choices[row]->file);
         std::vector<ThemePicture> made;
-        for (int side : kThemeSides) {
-            const auto image = platform::iconImageOfSide(file, choices[row]->number, side);
-            if (!image) break;  // gone or damaged: the inherited theme answers instead
+        bool whole = true;
+        for (const ThemeSize& size : themeSizes()) {
+            const auto image = platform::iconImageOfSide(file, choices[row]->number, size.pixels());
             QByteArray png;
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);
-            if (!image->save(&buffer, "PNG")) break;
+            if (!image || !image->save(&buffer, "PNG")) {
+                whole = false;  // gone or damaged: the inherited theme answers instead
+                break;
+            }
             for (int n = 0; n < entry.count(); ++n)
                 made.push_back({entry.names[static_cast<std::size_t>(n)].name,
-                                entry.names[static_cast<std::size_t>(n)].context, side, png});
+                                entry.names[static_cast<std::size_t>(n)].context, size, png});
         }
-        if (made.size() != kThemeSides.size() * static_cast<std::size_t>(entry.count())) continue;
+        if (!whole) continue;
         for (int n = 0; n < entry.count(); ++n) done.insert(entry.names[static_cast<std::size_t>(n)].name);
         pictures.insert(pictures.end(), made.begin(), made.end());
     }

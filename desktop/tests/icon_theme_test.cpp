@@ -1,5 +1,13 @@
 // The chosen icons as a theme folder: what the pictures are, what index.theme says,
 // and that nothing outside the suite's own files is written through or removed.
+#include <atomic>
+#include <thread>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 
 #include "desktop/icon_choices.h"
@@ -16,6 +24,40 @@ namespace fs = std::filesystem;
 std::string readText(const fs::path& p) {
     std::ifstream in(p);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// One read of a theme as a desktop's icon loader makes it: index.theme, then each
+// folder it lists, which must hold a file. `inPlace`: the folder read was still the
+// one at `theme` afterwards (its open handle keeps its number from being reused).
+struct ThemeRead {
+    bool inPlace = false;
+    bool whole = false;
+};
+ThemeRead readTheme(const fs::path& theme) {
+    ThemeRead result;
+    const int fd = ::open(theme.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return result;
+    std::string index(64 * 1024, '\0');
+    const int indexFd = ::openat(fd, "index.theme", O_RDONLY | O_CLOEXEC);
+    const ssize_t n = indexFd < 0 ? -1 : ::read(indexFd, index.data(), index.size());
+    if (indexFd >= 0) ::close(indexFd);
+    index.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    const auto at = index.find("Directories=");
+    result.whole = at != std::string::npos;
+    if (result.whole)
+        for (const QString& dir : QString::fromStdString(index.substr(at + 12, index.find('\n', at) - at - 12)).split(u',')) {
+            const int dirFd = ::openat(fd, dir.toStdString().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            DIR* listing = dirFd < 0 ? nullptr : ::fdopendir(dirFd);
+            int files = 0;
+            while (listing && ::readdir(listing)) ++files;
+            if (listing) ::closedir(listing);
+            else if (dirFd >= 0) ::close(dirFd);
+            if (files <= 2) result.whole = false;  // missing, or only "." and ".."
+        }
+    struct stat read {}, now {};
+    result.inPlace = ::fstat(fd, &read) == 0 && ::stat(theme.c_str(), &now) == 0 && read.st_ino == now.st_ino;
+    ::close(fd);
+    return result;
 }
 
 TEST(IconValue, SplitsAtTheLastCommaAndRefusesWhatNamesNoIcon) {
@@ -121,6 +163,78 @@ TEST_F(DesktopTest, FoldersAndLinksNotOfTheSuitesMakingAreLeftAlone) {
     EXPECT_EQ(readText(themeRoot() / "32x32/devices/mine.png"), "m");
     EXPECT_FALSE(fs::exists(themeRoot() / "index.theme"));
     EXPECT_TRUE(folder.ours());  // the marker stays while the folder does
+    // Rewritten, the theme keeps the user's file where it was.
+    ASSERT_TRUE(folder.write(pictures, {}, &error)) << error;
+    EXPECT_EQ(readText(themeRoot() / "32x32/devices/mine.png"), "m");
+    EXPECT_TRUE(fs::exists(themeRoot() / "index.theme"));
+}
+
+TEST_F(DesktopTest, FoldersLinkedToAnotherThemeAreNeverReachedInto) {
+    preset();
+    const auto pictures = themePictures(readIconChoices(reg));
+    ThemeFolder folder(dataHome);
+    std::string error;
+    ASSERT_TRUE(folder.write(pictures, {}, &error)) << error;
+
+    // A size folder and a context folder made links into another theme, which holds
+    // files under the suite's own names and one of its own.
+    const fs::path another = root / "another-theme";
+    const std::vector<std::string> planted = {"16x16/places/folder.png", "16x16/places/user-trash.png",
+                                              "16x16/devices/computer.png", "16x16/places/own.png",
+                                              "32x32/devices/computer.png", "32x32/devices/printer.png"};
+    for (const std::string& file : planted) {
+        fs::create_directories((another / file).parent_path());
+        writeFile(another / file, {'p'});
+    }
+    fs::remove_all(themeRoot() / "16x16");
+    fs::create_directory_symlink(another / "16x16", themeRoot() / "16x16");
+    fs::remove_all(themeRoot() / "32x32/devices");
+    fs::create_directory_symlink(another / "32x32/devices", themeRoot() / "32x32/devices");
+    auto plantedIntact = [&] {
+        for (const std::string& file : planted) EXPECT_EQ(readText(another / file), "p") << file;
+    };
+
+    // Restore leaves the links (not the suite's) and says so; nothing behind them goes.
+    EXPECT_FALSE(folder.remove(&error));
+    EXPECT_NE(error.find("did not write"), std::string::npos) << error;
+    plantedIntact();
+    EXPECT_TRUE(fs::is_symlink(themeRoot() / "16x16"));
+
+    // A new theme has real folders of its own there; the links go, not what they name.
+    ASSERT_TRUE(folder.write(pictures, {}, &error)) << error;
+    plantedIntact();
+    EXPECT_FALSE(fs::is_symlink(themeRoot() / "16x16"));
+    EXPECT_FALSE(fs::is_symlink(themeRoot() / "32x32/devices"));
+    EXPECT_EQ(themePicture("32x32/devices/computer.png"), expected(programFolder / "voveredav.icl", 7, 32));
+    EXPECT_TRUE(folder.remove(&error)) << error;
+    plantedIntact();
+    EXPECT_FALSE(fs::exists(themeRoot()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dataHome / "icons"), {}), 0);  // nothing left beside it
+}
+
+TEST_F(DesktopTest, ReadersFindEveryListedFolderWhileTheThemeChanges) {
+    preset();
+    const auto all = themePictures(readIconChoices(reg));
+    std::vector<ThemePicture> devices;  // fewer folders: the change removes some
+    for (const ThemePicture& p : all)
+        if (p.context == "devices") devices.push_back(p);
+    ThemeFolder folder(dataHome);
+    ASSERT_TRUE(folder.write(all, {}, nullptr));
+
+    std::atomic<bool> writing = true;
+    int reads = 0, mixed = 0;
+    std::thread reader([&] {
+        do {
+            const auto [inPlace, whole] = readTheme(themeRoot());
+            reads += inPlace;
+            mixed += inPlace && !whole;
+        } while (writing);
+    });
+    for (int i = 0; i < 12; ++i) ASSERT_TRUE(folder.write(i % 2 ? all : devices, {}, nullptr));
+    writing = false;
+    reader.join();
+    EXPECT_GT(reads, 0);
+    EXPECT_EQ(mixed, 0) << "of " << reads << " reads";
 }
 
 }  // namespace
