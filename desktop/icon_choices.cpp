@@ -51,11 +51,12 @@ std::span<const ThemeSize> themeSizes() {
 std::vector<ThemePicture> themePictures(const IconChoices& choices) {
     std::vector<ThemePicture> pictures;
     std::set<std::string_view> done;
-    const auto names = iconNames();
+    const auto targets = shellstyle::iconTargets();
     for (std::size_t row = 0; row < choices.size(); ++row) {
         if (!choices[row]) continue;
-        const IconNames& entry = names[row];
-        if (entry.count() == 0) continue;
+        const IconNames* names = iconNamesOf(targets[row]);
+        if (!names || names->count() == 0) continue;
+        const IconNames& entry = *names;
         if (done.contains(entry.names[0].name)) continue;
         const std::filesystem::path file = std::filesystem::path(choices[row]->file);
         std::vector<ThemePicture> made;

@@ -1,6 +1,7 @@
 // The chosen icons as a theme folder: what the pictures are, what index.theme says,
 // and that nothing outside the suite's own files is written through or removed.
 #include <atomic>
+#include <set>
 #include <thread>
 
 #include <dirent.h>
@@ -9,8 +10,10 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QProcess>
 
 #include "desktop/icon_choices.h"
+#include "desktop/icon_names.h"
 #include "desktop/theme_folder.h"
 #include "desktop/tests/desktop_fixture.h"
 #include "shellstyle/core/icon_targets.h"
@@ -58,6 +61,29 @@ ThemeRead readTheme(const fs::path& theme) {
     result.inPlace = ::fstat(fd, &read) == 0 && ::stat(theme.c_str(), &now) == 0 && read.st_ino == now.st_ino;
     ::close(fd);
     return result;
+}
+
+// GTK 3's answers, as a GTK program gets them, to "theme name size scale" requests:
+// one "file width height" (or "-") each; empty when the lookup could not run.
+std::vector<QStringList> gtkLookups(const fs::path& icons, const QStringList& requests) {
+    QProcess gtk;
+    gtk.start(QStringLiteral("/usr/bin/python3"),
+              {QString::fromLocal8Bit(std::getenv("SUITE_SOURCE_DIR")) + QStringLiteral("/desktop/tests/gtk_lookup.py"),
+               QString::fromStdString(icons.string())});
+    gtk.write((requests.join(u'\n') + u'\n').toUtf8());
+    gtk.closeWriteChannel();
+    if (!gtk.waitForFinished(60000)) {
+        gtk.kill();
+        gtk.waitForFinished();
+        return {};
+    }
+    std::vector<QStringList> answers;
+    for (const QString& line : QString::fromUtf8(gtk.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts))
+        answers.push_back(line.split(u' '));
+    if (answers.size() != static_cast<std::size_t>(requests.size()))
+        ADD_FAILURE() << "GTK answered " << answers.size() << " of " << requests.size() << ": "
+                      << gtk.readAllStandardError().toStdString();
+    return answers;
 }
 
 TEST(IconValue, SplitsAtTheLastCommaAndRefusesWhatNamesNoIcon) {
@@ -121,6 +147,53 @@ TEST_F(DesktopTest, PresetReplaceAndRestoreShapeTheThemeFolder) {
     EXPECT_TRUE(folder.remove(nullptr));
     EXPECT_FALSE(fs::exists(themeRoot()));
     EXPECT_TRUE(fs::exists(dataHome / "icons"));
+}
+
+TEST_F(DesktopTest, EveryItemsNamesResolveThroughGtkToItsOwnPicture) {
+    // Every item has its one row of names, and every row of names an item.
+    const auto targets = shellstyle::iconTargets();
+    std::set<const IconNames*> rows;
+    for (const shellstyle::IconTarget& target : targets) {
+        const IconNames* names = iconNamesOf(target);
+        ASSERT_NE(names, nullptr) << target.key << " " << target.valueName;
+        EXPECT_TRUE(names->count() > 0 || !names->note.empty()) << target.valueName;
+        rows.insert(names);
+    }
+    EXPECT_EQ(rows.size(), iconNames().size());
+
+    // After the XP look (each item its own icon), GTK finds every name of every item in
+    // the suite's theme, as that item's picture; and each item has a name a stock theme
+    // knows too, so no desktop program asks for a name nobody uses.
+    preset();
+    ASSERT_TRUE(ThemeFolder(dataHome).write(themePictures(readIconChoices(reg)), {}, nullptr));
+    QStringList requests;
+    std::vector<std::pair<std::size_t, std::string_view>> asked;  // item, name
+    std::map<std::string_view, std::size_t> firstItem;            // the item whose picture a name shows
+    for (std::size_t row = 0; row < targets.size(); ++row) {
+        const IconNames& names = *iconNamesOf(targets[row]);
+        for (int n = 0; n < names.count(); ++n) {
+            const std::string_view name = names.names[static_cast<std::size_t>(n)].name;
+            firstItem.emplace(name, row);
+            asked.push_back({row, name});
+            requests << QStringLiteral("shellstyle-suite ") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) + QStringLiteral(" 32 1")
+                     << QStringLiteral("Adwaita ") + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) + QStringLiteral(" 32 1");
+        }
+    }
+    const auto answers = gtkLookups(dataHome / "icons", requests);
+    ASSERT_EQ(answers.size(), static_cast<std::size_t>(requests.size()));
+    std::set<std::size_t> knownToStock;
+    for (std::size_t i = 0; i < asked.size(); ++i) {
+        const auto [row, name] = asked[i];
+        const QStringList& ours = answers[2 * i];
+        ASSERT_EQ(ours.size(), 3) << name;
+        EXPECT_TRUE(ours[0].startsWith(QString::fromStdString(themeRoot().string()) + u'/')) << ours[0].toStdString();
+        EXPECT_EQ(QImage(ours[0]).convertToFormat(QImage::Format_ARGB32),
+                  expected(programFolder / "voveredav.icl", targets[firstItem.at(name)].presetIcon, 32))
+            << name;
+        if (answers[2 * i + 1].size() == 3) knownToStock.insert(row);
+    }
+    for (std::size_t row = 0; row < targets.size(); ++row)
+        EXPECT_TRUE(iconNamesOf(targets[row])->count() == 0 || knownToStock.contains(row)) << targets[row].valueName;
 }
 
 TEST_F(DesktopTest, FoldersAndLinksNotOfTheSuitesMakingAreLeftAlone) {
