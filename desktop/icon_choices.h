@@ -57,8 +57,10 @@ struct ThemePicture {
     QByteArray png;  // pictures of one image share these bytes (and one file on disk)
 };
 
-// The pictures for every name whose row chose an icon that still exists, each at
-// every size of themeSizes() it fits. A name shared by two rows takes the first usable row.
+// The pictures for every name whose row chose an icon that still exists: at 16 to 48
+// pixels (scale 1 and 2) always, larger up to kLargestSide where the icon has an image
+// that large, and in one Scalable folder its largest image for every size above. A name
+// shared by two rows takes the first usable row.
 std::vector<ThemePicture> themePictures(const IconChoices& choices);
 
 }  // namespace desktop

@@ -271,18 +271,25 @@ std::string indexTheme(const std::vector<ThemePicture>& pictures, const QStringL
     parents.removeAll(QString::fromLatin1(kThemeName));
     parents.removeAll(QStringLiteral("hicolor"));
     parents.append(QStringLiteral("hicolor"));
-    std::string dirs;
-    for (const auto& [size, context] : folders) dirs += (dirs.empty() ? "" : ",") + size.folder() + "/" + context;
-    std::string text = "[Icon Theme]\nName=" + std::string(kThemeName) +
-                       "\nComment=Icons chosen in shellstyle\nInherits=" + parents.join(u',').toStdString() +
-                       "\nDirectories=" + dirs + "\n";
+    // Folders of scale 2 go in a list of their own, which readers that know no Scale key
+    // skip rather than taking their pictures for ones of half the size.
+    std::string dirs, scaledDirs, sections;
     for (const auto& [size, context] : folders) {
+        const std::string folder = size.folder() + "/" + context;
+        std::string& list = size.scale == 1 ? dirs : scaledDirs;
+        list += (list.empty() ? "" : ",") + folder;
         const auto word = contextWords().find(context);
-        text += "\n[" + size.folder() + "/" + context + "]\nSize=" + std::to_string(size.size) +
-                "\nContext=" + (word == contextWords().end() ? std::string("Applications") : word->second) +
-                "\nType=Fixed\n";
+        sections += "\n[" + folder + "]\nSize=" + std::to_string(size.size) +
+                    (size.scale == 1 ? "" : "\nScale=" + std::to_string(size.scale)) +
+                    "\nContext=" + (word == contextWords().end() ? std::string("Applications") : word->second) +
+                    (size.scalable ? "\nType=Scalable\nMinSize=" + std::to_string(size.size) +
+                                         "\nMaxSize=" + std::to_string(kLargestSide) + "\n"
+                                   : std::string("\nType=Fixed\n"));
     }
-    return text;
+    return "[Icon Theme]\nName=" + std::string(kThemeName) +
+           "\nComment=Icons chosen in shellstyle\nInherits=" + parents.join(u',').toStdString() +
+           "\nDirectories=" + dirs + "\n" + (scaledDirs.empty() ? "" : "ScaledDirectories=" + scaledDirs + "\n") +
+           sections;
 }
 
 bool ThemeFolder::write(const std::vector<ThemePicture>& pictures, const QStringList& inherits,

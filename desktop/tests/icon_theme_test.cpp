@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QProcess>
 
@@ -45,10 +46,12 @@ ThemeRead readTheme(const fs::path& theme) {
     const ssize_t n = indexFd < 0 ? -1 : ::read(indexFd, index.data(), index.size());
     if (indexFd >= 0) ::close(indexFd);
     index.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    const auto at = index.find("Directories=");
-    result.whole = at != std::string::npos;
-    if (result.whole)
-        for (const QString& dir : QString::fromStdString(index.substr(at + 12, index.find('\n', at) - at - 12)).split(u',')) {
+    result.whole = index.find("\nDirectories=") != std::string::npos;
+    for (const std::string key : {"\nDirectories=", "\nScaledDirectories="}) {
+        const auto at = index.find(key);
+        if (at == std::string::npos) continue;
+        const auto from = at + key.size();
+        for (const QString& dir : QString::fromStdString(index.substr(from, index.find('\n', from) - from)).split(u',')) {
             const int dirFd = ::openat(fd, dir.toStdString().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             DIR* listing = dirFd < 0 ? nullptr : ::fdopendir(dirFd);
             int files = 0;
@@ -57,6 +60,7 @@ ThemeRead readTheme(const fs::path& theme) {
             else if (dirFd >= 0) ::close(dirFd);
             if (files <= 2) result.whole = false;  // missing, or only "." and ".."
         }
+    }
     struct stat read {}, now {};
     result.inPlace = ::fstat(fd, &read) == 0 && ::stat(theme.c_str(), &now) == 0 && read.st_ino == now.st_ino;
     ::close(fd);
@@ -125,10 +129,15 @@ TEST_F(DesktopTest, PresetReplaceAndRestoreShapeTheThemeFolder) {
     EXPECT_NE(index.find("Inherits=Adwaita,hicolor\n"), std::string::npos) << index;
     EXPECT_NE(index.find("[22x22/actions]\nSize=22\nContext=Actions\nType=Fixed\n"), std::string::npos) << index;
     // Every listed folder exists; the items without a name left nothing behind.
-    const auto dirsAt = index.find("Directories=") + 12;
-    QStringList dirs = QString::fromStdString(index.substr(dirsAt, index.find('\n', dirsAt) - dirsAt)).split(u',');
-    EXPECT_EQ(dirs.size(), 5 * 7);
-    for (const QString& d : dirs) EXPECT_TRUE(fs::is_directory(themeRoot() / d.toStdString())) << d.toStdString();
+    auto listed = [&](const std::string& key) {
+        const auto at = index.find("\n" + key + "=") + key.size() + 2;
+        return QString::fromStdString(index.substr(at, index.find('\n', at) - at)).split(u',');
+    };
+    // 16 to 48 pixels, and the largest (48) also Scalable; 16, 22 and 24 at scale 2.
+    const QStringList dirs = listed("Directories"), scaled = listed("ScaledDirectories");
+    EXPECT_EQ(dirs.size(), 6 * 7);
+    EXPECT_EQ(scaled.size(), 3 * 7);
+    for (const QString& d : dirs + scaled) EXPECT_TRUE(fs::is_directory(themeRoot() / d.toStdString())) << d.toStdString();
 
     // Replacing the hard disk alone changes its picture and no other.
     replace({shellstyle::iconBoxIndex("check1(0)")}, other, 0);
@@ -147,6 +156,68 @@ TEST_F(DesktopTest, PresetReplaceAndRestoreShapeTheThemeFolder) {
     EXPECT_TRUE(folder.remove(nullptr));
     EXPECT_FALSE(fs::exists(themeRoot()));
     EXPECT_TRUE(fs::exists(dataHome / "icons"));
+}
+
+TEST_F(DesktopTest, HiDpiAndLargeSizesComeFromTheIconsOwnLargerImages) {
+    // The hard disk from an icon with 16, 32 and 48 pixel images and a 256 pixel PNG,
+    // each its own colour; the rest from the library, whose largest images are 48.
+    const std::map<int, std::uint32_t> colours = {{16, 0x200010}, {32, 0x200020}, {48, 0x200030}, {256, 0x2000F0}};
+    platform::icons::IconGroupBlobs images;
+    for (int side : {16, 32, 48}) images.push_back(platform::icons::encodeDibIcon(picture(side, colours.at(side)), 32));
+    QImage large(256, 256, QImage::Format_ARGB32);
+    large.fill(QColor::fromRgb(0xFF000000u | colours.at(256)));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(large.save(&buffer, "PNG"));
+    images.push_back(platform::icons::pngIconImage(256, 256, std::vector<std::uint8_t>(png.begin(), png.end())));
+    const fs::path big = root / "big.ico";
+    writeFile(big, platform::icons::writeIcoFile(images));
+    preset();
+    replace({shellstyle::iconBoxIndex("check1(0)")}, big, 0);
+    ASSERT_TRUE(ThemeFolder(dataHome).write(themePictures(readIconChoices(reg)), {}, nullptr));
+
+    const std::string index = readText(themeRoot() / "index.theme");
+    EXPECT_NE(index.find("[16x16@2/devices]\nSize=16\nScale=2\nContext=Devices\nType=Fixed\n"), std::string::npos) << index;
+    EXPECT_NE(index.find("[48x48-scalable/devices]\nSize=48\nContext=Devices\nType=Scalable\nMinSize=48\nMaxSize=256\n"),
+              std::string::npos);
+    const auto dirs = index.find("\nDirectories="), scaled = index.find("\nScaledDirectories=16x16@2/");
+    ASSERT_NE(scaled, std::string::npos);
+    EXPECT_EQ(index.substr(dirs, index.find('\n', dirs + 1) - dirs).find('@'), std::string::npos);  // scale 2 in its own list
+    // No 256 pixel picture blown up from a 48 pixel image.
+    EXPECT_FALSE(fs::exists(themeRoot() / "256x256/devices/computer.png"));
+    // One file for each image, however many folders and names show it.
+    EXPECT_TRUE(fs::equivalent(themeRoot() / "16x16@2/devices/computer.png", themeRoot() / "32x32/devices/computer.png"));
+    EXPECT_TRUE(fs::equivalent(themeRoot() / "48x48/devices/drive-optical.png", themeRoot() / "48x48/devices/media-optical.png"));
+
+    // What GTK gives at each size and scale: file, pixels, colour at the centre.
+    struct Case {
+        const char* request;
+        const char* folder;
+        int pixels;
+        std::uint32_t colour;  // 0: compare with the library's icon 7 at 32 pixels
+    };
+    const Case cases[] = {
+        {"drive-harddisk 256 1", "256x256/devices", 256, colours.at(256)},
+        {"drive-harddisk 128 2", "128x128@2/devices", 256, colours.at(256)},
+        {"drive-harddisk 64 1", "64x64/devices", 64, colours.at(256)},  // down from 256, not up from 48
+        {"drive-harddisk 16 2", "16x16@2/devices", 32, colours.at(32)},
+        {"computer 16 2", "16x16@2/devices", 32, 0},
+        {"computer 128 1", "48x48-scalable/devices", 128, colourOf(7, 48)},
+    };
+    QStringList requests;
+    for (const Case& c : cases) requests << QStringLiteral("shellstyle-suite ") + QString::fromLatin1(c.request);
+    const auto answers = gtkLookups(dataHome / "icons", requests);
+    ASSERT_EQ(answers.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        ASSERT_EQ(answers[i].size(), 3) << c.request;
+        EXPECT_EQ(fs::path(answers[i][0].toStdString()).parent_path(), themeRoot() / c.folder) << c.request;
+        EXPECT_EQ(answers[i][1].toInt(), c.pixels) << c.request;
+        const QImage got = QImage(answers[i][0]).convertToFormat(QImage::Format_ARGB32);
+        if (c.colour) EXPECT_EQ(got.pixel(got.width() / 2, got.height() / 2) & 0xFFFFFFu, c.colour) << c.request;
+        else EXPECT_EQ(got, expected(programFolder / "voveredav.icl", 7, 32)) << c.request;
+    }
 }
 
 TEST_F(DesktopTest, EveryItemsNamesResolveThroughGtkToItsOwnPicture) {
