@@ -27,6 +27,8 @@ namespace {
 constexpr char kBuildName[] = ".shellstyle-suite.new";
 // Where the old theme goes first when the file system cannot swap two folders at once.
 constexpr char kOldName[] = ".shellstyle-suite.old";
+// Files of someone else's that could not be carried into a new theme, numbered.
+constexpr char kKeptName[] = ".shellstyle-suite.kept-";
 constexpr char kIndexName[] = "index.theme";
 
 bool fail(std::string* error, const std::string& why) {
@@ -206,11 +208,28 @@ bool clearLeftover(int icons, const char* name, std::string* error, const fs::pa
     if (folder.ok() && ::unlinkat(icons, name, AT_REMOVEDIR) == 0) return true;  // an empty one, made before its marker
     if (!folder.ok() || kindAt(folder.fd(), kMarkerName) != Kind::File)
         return fail(error, "something the suite did not make is in the way: " + where.string());
-    if (clean(folder.fd(), "", true))
+    if (clean(folder.fd(), "", true)) {
+        // Files of someone else's that could not move into the new theme: kept, under a
+        // name of their own, so that they neither go nor block the next write.
+        for (int n = 1; n < 100; ++n)
+            if (::renameat2(icons, name, icons, (std::string(kKeptName) + std::to_string(n)).c_str(), RENAME_NOREPLACE) == 0)
+                return true;
         return fail(error, "files the suite did not write are left in " + where.string());
+    }
     if (::unlinkat(folder.fd(), kMarkerName, 0) != 0 || ::unlinkat(icons, name, AT_REMOVEDIR) != 0)
         return fail(error, errnoText("cannot remove", where));
     return true;
+}
+
+// Takes the lock every writer of the theme takes, waiting a few seconds at most for
+// another; released when `icons` closes.
+bool lockThemes(const Folder& icons) {
+    for (int tries = 0; tries < 200; ++tries) {  // 10 s in steps of 50 ms
+        if (::flock(icons.fd(), LOCK_EX | LOCK_NB) == 0) return true;
+        if (errno != EWOULDBLOCK && errno != EINTR) return false;
+        ::usleep(50 * 1000);
+    }
+    return false;
 }
 
 // Writes the marker, the pictures and index.theme into the empty folder `build`.
@@ -300,8 +319,8 @@ bool ThemeFolder::write(const std::vector<ThemePicture>& pictures, const QString
     if (::mkdir(icons_.c_str(), 0755) != 0 && errno != EEXIST) return fail(error, errnoText("cannot make", icons_));
     const Folder icons(::open(icons_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!icons.ok()) return fail(error, errnoText("cannot open", icons_));
-    // One writer at a time, shellstyle's and the login's alike; released with the folder.
-    if (::flock(icons.fd(), LOCK_EX) != 0) return fail(error, errnoText("cannot lock", icons_));
+    // One writer at a time, shellstyle's and the login's alike.
+    if (!lockThemes(icons)) return fail(error, "another write of the icon theme is still going on in " + icons_.string());
 
     const Kind live = kindAt(icons.fd(), kThemeName);
     if (live == Kind::Link) return fail(error, "the theme folder is a symbolic link: " + root_.string());
@@ -352,7 +371,8 @@ bool ThemeFolder::remove(std::string* error) {
     if (!checkPlace(error)) return false;
     if (!ours()) return fail(error, "a theme folder the suite did not make is left alone: " + root_.string());
     const Folder icons(::open(icons_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (!icons.ok() || ::flock(icons.fd(), LOCK_EX) != 0) return fail(error, errnoText("cannot lock", icons_));
+    if (!icons.ok() || !lockThemes(icons))
+        return fail(error, "another write of the icon theme is still going on in " + icons_.string());
     clearLeftover(icons.fd(), kBuildName, nullptr, icons_ / kBuildName);
     clearLeftover(icons.fd(), kOldName, nullptr, icons_ / kOldName);
     const Folder root = openFolder(icons.fd(), kThemeName);

@@ -311,6 +311,15 @@ TEST_F(DesktopTest, FoldersAndLinksNotOfTheSuitesMakingAreLeftAlone) {
     ASSERT_TRUE(folder.write(pictures, {}, &error)) << error;
     EXPECT_EQ(readText(themeRoot() / "32x32/devices/mine.png"), "m");
     EXPECT_TRUE(fs::exists(themeRoot() / "index.theme"));
+    // One that cannot move (a folder where the new theme has a picture) is kept beside,
+    // and blocks no later write.
+    fs::remove(themeRoot() / "32x32/devices/printer.png");
+    fs::create_directory(themeRoot() / "32x32/devices/printer.png");
+    writeFile(themeRoot() / "32x32/devices/printer.png/x", {'x'});
+    ASSERT_TRUE(folder.write(pictures, {}, &error)) << error;
+    ASSERT_TRUE(folder.write(pictures, {}, &error)) << error;
+    EXPECT_EQ(readText(dataHome / "icons/.shellstyle-suite.kept-1/32x32/devices/printer.png/x"), "x");
+    EXPECT_TRUE(fs::is_regular_file(themeRoot() / "32x32/devices/printer.png"));
 }
 
 TEST_F(DesktopTest, FoldersLinkedToAnotherThemeAreNeverReachedInto) {
