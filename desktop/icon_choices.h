@@ -3,6 +3,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,19 +31,36 @@ using IconChoices = std::array<std::optional<IconChoice>, shellstyle::kIconTarge
 // Every row's value read from the store; unreadable or empty values give nothing.
 IconChoices readIconChoices(registry::General& reg);
 
-// The fixed sizes of the theme, in pixels.
-inline constexpr std::array<int, 5> kThemeSides = {16, 22, 24, 32, 48};
+// One size folder of the theme as index.theme describes it: its nominal Size, its
+// Scale (2 for screens of double density), and whether its picture serves every size
+// from Size up to kLargestSide (Type=Scalable) or its own size only (Type=Fixed).
+struct ThemeSize {
+    int size = 0;
+    int scale = 1;
+    bool scalable = false;
+
+    int pixels() const { return size * scale; }
+    std::string folder() const;  // "16x16", "16x16@2", "48x48-scalable"
+    auto operator<=>(const ThemeSize&) const = default;
+};
+
+inline constexpr int kLargestSide = 256;  // pixels; the largest image an icon file holds
+
+// Every size folder the theme may have, in index.theme's order.
+std::span<const ThemeSize> themeSizes();
 
 // One PNG of the theme.
 struct ThemePicture {
     std::string_view name;
     std::string_view context;
-    int side = 0;
-    QByteArray png;
+    ThemeSize size;
+    QByteArray png;  // pictures of one image share these bytes (and one file on disk)
 };
 
-// The pictures for every name whose row chose an icon that still exists, each at
-// every size of kThemeSides. A name shared by two rows takes the first usable row.
+// The pictures for every name whose row chose an icon that still exists: at 16 to 48
+// pixels (scale 1 and 2) always, larger up to kLargestSide where the icon has an image
+// that large, and in one Scalable folder its largest image for every size above. A name
+// shared by two rows takes the first usable row.
 std::vector<ThemePicture> themePictures(const IconChoices& choices);
 
 }  // namespace desktop

@@ -15,9 +15,11 @@ struct ThemeName {
     std::string_view context;  // "devices", "places", "mimetypes", ...
 };
 
-// The names of one IconTargets row; none where the desktops have no icon for the
-// same thing, and then `note` says why.
+// The names of one shell item, keyed by where IconTargets stores its icon; none where
+// the desktops have no icon for the same thing, and then `note` says why.
 struct IconNames {
+    std::string_view place;      // "Shell Icons", or the CLSID of a class icon's key
+    std::string_view valueName;  // as in IconTargets; empty for the key's default value
     std::array<ThemeName, 3> names;  // unused entries have an empty name
     std::string_view note;
 
@@ -28,7 +30,10 @@ struct IconNames {
     }
 };
 
-// Indexed like shellstyle::iconTargets().
-std::span<const IconNames, shellstyle::kIconTargetCount> iconNames();
+// Every row, in no order that matters.
+std::span<const IconNames> iconNames();
+
+// The row for an IconTargets row; nothing for an item the table does not know.
+const IconNames* iconNamesOf(const shellstyle::IconTarget& target);
 
 }  // namespace desktop

@@ -22,13 +22,16 @@ public:
 
     const std::filesystem::path& root() const { return root_; }
 
-    // Writes index.theme (inheriting `inherits`, then hicolor) and the pictures, and
-    // removes pictures of earlier runs that are no longer chosen. Refuses a folder the
-    // suite did not make and any symbolic link on the way. `error` says why in one line.
+    // Builds the whole theme (index.theme inheriting `inherits`, then hicolor, and the
+    // pictures) in a folder beside it and swaps it in with one rename, so a reader finds
+    // the old theme or the new one, never a mix. Files of someone else's in the old
+    // folder move into the new one. Refuses a folder the suite did not make and any
+    // symbolic link on the way. `error` says why in one line.
     bool write(const std::vector<ThemePicture>& pictures, const QStringList& inherits, std::string* error);
 
     // Removes what the suite wrote there, and the folder once nothing else is left in it.
-    // True when no folder of the suite's remains (also when there was none).
+    // Never looks into a link. True when no folder of the suite's remains (also when
+    // there was none).
     bool remove(std::string* error);
 
     // Whether the folder is there and the suite made it.
@@ -41,7 +44,7 @@ private:
     std::filesystem::path root_;
 };
 
-// The text of index.theme for the pictures' sizes and contexts.
+// The text of index.theme for the pictures' folders.
 std::string indexTheme(const std::vector<ThemePicture>& pictures, const QStringList& inherits);
 
 }  // namespace desktop

@@ -102,4 +102,13 @@ std::optional<QImage> iconImageOfSide(const std::filesystem::path& file, int ind
     return std::nullopt;
 }
 
+int iconLargestSide(const std::filesystem::path& file, int index) {
+    icons::MappedFile mapped(file);
+    const auto group = icons::readIconGroup(mapped.view(), index);
+    int largest = 0;
+    if (group)
+        for (const auto& image : *group) largest = std::max({largest, image.width, image.height});
+    return std::min(largest, icons::kMaxIconSide);
+}
+
 }  // namespace platform

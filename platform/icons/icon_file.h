@@ -26,4 +26,9 @@ std::optional<QImage> iconImage(const std::filesystem::path& file, int index);
 // else the largest smaller one scaled up. Nothing as for iconImage.
 std::optional<QImage> iconImageOfSide(const std::filesystem::path& file, int index, int side);
 
+// The side of the largest image of icon number `index` (the larger of its width and
+// height, as the group lists them), the most iconImageOfSide can give unscaled; 0 for
+// a bad index.
+int iconLargestSide(const std::filesystem::path& file, int index);
+
 }  // namespace platform
