@@ -72,7 +72,9 @@ constexpr std::array<Command, 5> kCommands{{
      "936 text, CRLF lines). Text that a quoted string cannot carry exactly is\n"
      "written as hex(1):, so importing the file gives back every byte.\n\n"
      "  FILE       the file to write; it is replaced as a whole, or left as it was\n"
-     "             when the new file cannot be written\n"
+     "             when the new file cannot be written. - or /dev/stdout is standard\n"
+     "             output; a pipe or a character device is written as it stands; a\n"
+     "             symbolic link is refused, neither followed nor replaced\n"
      "  /y         replace an existing FILE without asking\n\n"
      "Example:\n"
      "  reg export 'HKCU\\Software\\Demo' demo.reg /y\n"},

@@ -2,6 +2,7 @@
 #include <array>
 #include <filesystem>
 #include <ostream>
+#include <string_view>
 
 #include "platform/safe_file.h"
 #include "registry/reg/key_arg.h"
@@ -31,6 +32,34 @@ LONG collect(RegistryApi& api, const KeyArg& key, std::vector<RegFileKey>& out) 
     return ERROR_SUCCESS;
 }
 
+// Standard output, a pipe or a device is written as it stands; a file is replaced
+// whole by a new one renamed onto its name; a link is neither followed nor replaced.
+int writeExport(Context& ctx, const std::string& name, std::string_view text, bool yes) {
+    if (name == "-" || name == "/dev/stdout") {
+        ctx.out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        ctx.out.flush();
+        if (!ctx.out) return fail(ctx, "Cannot export: standard output cannot be written.");
+        return 0;  // no success line: it would join the exported file
+    }
+    std::string error;
+    if (platform::isStream(name)) {
+        if (!platform::writeToStream(name, text, &error)) return fail(ctx, "Cannot export: " + error + ".");
+        return succeed(ctx);
+    }
+    std::error_code ec;
+    std::filesystem::file_status own = std::filesystem::symlink_status(name, ec);
+    if (std::filesystem::is_symlink(own))
+        return fail(ctx, "Cannot export: " + name + " is a symbolic link; reg export neither writes through it nor replaces it.");
+    if (std::filesystem::exists(own) && !std::filesystem::is_regular_file(own))
+        return fail(ctx, "Cannot export: " + name + " is neither a regular file, a pipe nor a character device.");
+    if (std::filesystem::exists(own) && !yes &&
+        !confirm(ctx, "File " + name + " already exists. Overwrite"))
+        return fail(ctx, "The operation was cancelled.");
+    // A failed write leaves an earlier export whole.
+    if (!platform::writeFileAtomically(name, text, &error)) return fail(ctx, "Cannot export: " + error + ".");
+    return succeed(ctx);
+}
+
 }  // namespace
 
 int exportKey(Context& ctx, const Args& args) {
@@ -40,21 +69,13 @@ int exportKey(Context& ctx, const Args& args) {
     if (sw.positional.size() != 2) return fail(ctx, "Invalid syntax: KEY and FILE are needed (reg export /? shows the usage).");
     KeyArg key;
     if (!parseKeyArg(sw.positional[0], key, error)) return fail(ctx, error);
-    std::filesystem::path file = sw.positional[1];
 
     std::vector<RegFileKey> keys;
     if (LONG s = collect(ctx.api, key, keys); s != ERROR_SUCCESS) return failStatus(ctx, s);
     std::string text;
     if (!writeRegFile(keys, text, error)) return fail(ctx, "Cannot export: " + error + ".");
 
-    std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::symlink_status(file, ec)) && !sw.has("y") &&
-        !confirm(ctx, "File " + file.string() + " already exists. Overwrite"))
-        return fail(ctx, "The operation was cancelled.");
-    // A new file renamed onto the name: a failed write leaves an earlier export whole,
-    // and a link at the name is replaced, never written through.
-    if (!platform::writeFileAtomically(file, text, &error)) return fail(ctx, "Cannot export: " + error + ".");
-    return succeed(ctx);
+    return writeExport(ctx, sw.positional[1], text, sw.has("y"));
 }
 
 }  // namespace registry::reg

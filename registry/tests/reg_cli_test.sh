@@ -46,6 +46,18 @@ cmp -s "$work/before.txt" "$work/after.txt" || fail "imported store differs: $(c
 XDG_DATA_HOME="$work/other" "$reg" export "$key" "$work/b.reg" >/dev/null || fail "export of the copy"
 cmp -s "$work/a.reg" "$work/b.reg" || fail "export of the copy differs"
 
+# Standard output and pipes get the export itself; the /dev/stdout link stays a link.
+"$reg" export "$key" - | cat >"$work/piped.reg" || fail "export to a pipe"
+cmp -s "$work/a.reg" "$work/piped.reg" || fail "export through - differs"
+"$reg" export "$key" /dev/stdout /y | cat >"$work/piped2.reg" || fail "export to /dev/stdout"
+cmp -s "$work/a.reg" "$work/piped2.reg" || fail "export through /dev/stdout differs"
+"$reg" export "$key" /dev/stdout /y >"$work/redirected.reg" || fail "export to /dev/stdout as a file"
+cmp -s "$work/a.reg" "$work/redirected.reg" || fail "export to a redirected /dev/stdout differs"
+[ -L /dev/stdout ] || [ ! -e /dev/stdout ] || fail "/dev/stdout is no longer a link"
+ln -s a.reg "$work/link.reg"
+expect_error "export onto a link" "$reg" export "$key" "$work/link.reg" /y
+[ -L "$work/link.reg" ] || fail "the link was replaced"
+
 expect_error "missing key" "$reg" query 'HKCU\Nowhere'
 expect_error "missing value" "$reg" query "$key" /v nothing
 expect_error "bad root" "$reg" add 'HKXY\Software' /f

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "registry/reg/reg_file.h"
 #include "registry/tests/reg_fixture.h"
@@ -284,16 +285,45 @@ TEST_F(RegTest, ImportThatFailsPartWayKeepsNothing) {
         << "the first key outlived the failed import";
 }
 
-TEST_F(RegTest, ExportReplacesTheFileAndNeverWritesThroughALink) {
+TEST_F(RegTest, ExportWritesPipesAndDevicesAsTheyStandAndRefusesLinks) {
     put("E", "v", REG_SZ, "new");
+    auto file = dir / "e.reg";
+    ASSERT_EQ(reg(store, {"export", "HKCU\\E", file.string()}).status, 0);
+    const std::string expected = fileBytes(file);
+
+    for (std::string name : {"-", "/dev/stdout"}) {
+        Outcome o = reg(store, {"export", "HKCU\\E", name, "/y"});
+        EXPECT_EQ(o.status, 0) << name << o.err;
+        EXPECT_EQ(o.out, expected) << name;  // the file alone: no question, no success line
+    }
+    EXPECT_EQ(reg(store, {"export", "HKCU\\E", "/dev/null"}).status, 0);
+    Outcome full = reg(store, {"export", "HKCU\\E", "/dev/full"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err.find('\n'), full.err.size() - 1) << full.err;
+
+    auto fifo = dir / "pipe.reg";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string read;
+    std::thread reader([&] { read = fileBytes(fifo); });
+    EXPECT_EQ(reg(store, {"export", "HKCU\\E", fifo.string()}).status, 0);
+    reader.join();
+    EXPECT_EQ(read, expected);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    // A link is refused whatever it leads to, and stays as it was.
     auto precious = dir / "precious.txt";
     std::ofstream(precious) << "keep me";
-    auto file = dir / "e.reg";
-    std::filesystem::create_symlink(precious, file);
-    ASSERT_EQ(reg(store, {"export", "HKCU\\E", file.string(), "/y"}).status, 0);
+    for (const char* target : {"precious.txt", "missing.txt"}) {
+        auto link = dir.path() / (std::string("to-") + target);
+        std::filesystem::create_symlink(target, link);
+        Outcome o = reg(store, {"export", "HKCU\\E", link.string(), "/y"});
+        EXPECT_EQ(o.status, 1) << target;
+        EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << o.err;
+        EXPECT_NE(o.err.find(link.string()), std::string::npos) << o.err;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << target;
+    }
     EXPECT_EQ(fileBytes(precious), "keep me");
-    EXPECT_FALSE(std::filesystem::is_symlink(file));
-    EXPECT_NE(fileBytes(file).find("\"v\"=\"new\""), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing.txt"));
     // A folder in the way is refused and stays.
     std::filesystem::create_directory(dir / "folder.reg");
     EXPECT_EQ(reg(store, {"export", "HKCU\\E", (dir / "folder.reg").string(), "/y"}).status, 1);
