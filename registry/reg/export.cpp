@@ -1,4 +1,5 @@
-// reg export KEY FILE [/y]: the key and everything below it as a REGEDIT4 file.
+// reg export KEY FILE [/a] [/y]: the key and everything below it as a .reg file,
+// Version 5.00 (UTF-16LE) or with /a REGEDIT4 (code page 936).
 #include <array>
 #include <filesystem>
 #include <ostream>
@@ -14,7 +15,7 @@
 namespace registry::reg {
 namespace {
 
-constexpr std::array<SwitchRule, 1> kSwitches{{{"y", false}}};
+constexpr std::array<SwitchRule, 2> kSwitches{{{"y", false}, {"a", false}}};
 
 // The key, then each sub-key in turn, as the editor writes them.
 LONG collect(RegistryApi& api, const KeyArg& key, std::vector<RegFileKey>& out) {
@@ -66,14 +67,19 @@ int exportKey(Context& ctx, const Args& args) {
     Switches sw;
     std::string error;
     if (!parseSwitches(args, kSwitches, sw, error)) return fail(ctx, error);
-    if (sw.positional.size() != 2) return fail(ctx, "Invalid syntax: KEY and FILE are needed (reg export /? shows the usage).");
+    // KEY and FILE come first; the switches only after them, as the platform's tool has it.
+    if (sw.positional.size() != 2 || args.size() < 2 || sw.positional[0] != args[0] || sw.positional[1] != args[1])
+        return fail(ctx, "Invalid syntax: reg export KEY FILE [/a] [/y] (reg export /? shows the usage).");
     KeyArg key;
     if (!parseKeyArg(sw.positional[0], key, error)) return fail(ctx, error);
 
     std::vector<RegFileKey> keys;
     if (LONG s = collect(ctx.api, key, keys); s != ERROR_SUCCESS) return failStatus(ctx, s);
     std::string text;
-    if (!writeRegFile(keys, text, error)) return fail(ctx, "Cannot export: " + error + ".");
+    std::vector<std::string> warnings;
+    RegFormat format = sw.has("a") ? RegFormat::Regedit4 : RegFormat::Version5;
+    if (!writeRegFile(keys, format, text, error, &warnings)) return fail(ctx, "Cannot export: " + error + ".");
+    for (const std::string& w : warnings) ctx.err << "WARNING: " << w << ".\n";
 
     return writeExport(ctx, sw.positional[1], text, sw.has("y"));
 }
