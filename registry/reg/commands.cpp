@@ -16,8 +16,8 @@ namespace {
 
 constexpr std::string_view kKeyHelp =
     "  KEY        ROOT\\SubKey; ROOT is HKLM, HKCU, HKCR, HKU, HKCC or a full root name\n"
-    "             such as HKEY_CURRENT_USER. Trailing backslashes are ignored, so\n"
-    "             HKCU\\ is the root key itself.\n";
+    "             such as HKEY_CURRENT_USER. One trailing backslash is ignored, so\n"
+    "             HKCU\\ is the root key itself (reg add refuses it: write to HKCU).\n";
 
 struct Command {
     std::string_view name;
@@ -50,9 +50,10 @@ constexpr std::array<Command, 5> kCommands{{
      "             REG_RESOURCE_REQUIREMENTS_LIST (REG_DWORD_LITTLE_ENDIAN is REG_DWORD)\n"
      "  /s SEP     the character between the strings of REG_MULTI_SZ data (default\n"
      "             the two characters \\0); an empty string cannot be listed\n"
-     "  /d DATA    text for the text types; a number, decimal or 0x hex, which\n"
-     "             REG_DWORD, REG_QWORD and REG_DWORD_BIG_ENDIAN require; an even\n"
-     "             number of hex digits for the other types (/d 3030 is two bytes)\n"
+     "  /d DATA    text for the text types and REG_NONE; a number, decimal or 0x\n"
+     "             hex, which REG_DWORD and REG_DWORD_BIG_ENDIAN require (REG_QWORD is\n"
+     "             0 without /d); hex digits for the other types (/d 3030 is two\n"
+     "             bytes, and an odd count reads with a leading 0: /d 303 is 03 03)\n"
      "  /f         overwrite an existing value without asking\n\n"
      "Examples:\n"
      "  reg add 'HKCU\\Software\\Demo' /v Data /t REG_BINARY /d fe340ead\n"

@@ -153,7 +153,6 @@ TEST_F(RegTest, FailuresExitWithOneLine) {
         {"frobnicate"},
         {"add", "HKCU\\N", "/v", "d", "/t", "REG_DWORD", "/d", "-1"},
         {"add", "HKCU\\N", "/v", "d", "/t", "REG_DWORD", "/d", "0x100000000"},
-        {"add", "HKCU\\N", "/v", "b", "/t", "REG_BINARY", "/d", "303"},
         {"add", "HKCU\\N", "/v", "b", "/t", "REG_BINARY", "/d", "zz"},
         {"add", "HKCU\\N", "/v", "x", "/t", "REG_TEXT"},
         {"add", "HKCU\\N", "/v", "x", "/d", "smile \xF0\x9F\x98\x80"},
@@ -161,11 +160,13 @@ TEST_F(RegTest, FailuresExitWithOneLine) {
         {"add", "HKCU\\N", "/v", "d", "/t", "REG_DWORD"},
         {"add", "HKCU\\N", "/v", "d", "/t", "REG_QWORD", "/d", "18446744073709551616"},
         {"add", "HKCU\\N", "/v", "d", "/t", "REG_DWORD_BIG_ENDIAN", "/d", ""},
-        {"add", "HKCU\\N", "/v", "n", "/t", "REG_NONE", "/d", "abc"},
         {"add", "HKCU\\N", "/v", "m", "/t", "REG_MULTI_SZ", "/d", "a\\0\\0b"},
         {"add", "HKCU\\N", "/v", "m", "/t", "REG_MULTI_SZ", "/s", "ab", "/d", "a"},
         {"add", "HKCU\\N", "/v", "m", "/s", ",", "/d", "a"},
         {"add", "HKCU\\N", "HKCU\\M"},
+        {"add", "HKCU\\", "/v", "X", "/d", "on the root"},  // no key below the root
+        {"add", "HKEY_CURRENT_USER\\", "/v", "X", "/f"},
+        {"add", "HKCU\\N\\\\", "/v", "X"},
         {"query", "HKCU", "/se", "ab"},
         {"delete", "HKCU", "/f"},
         {"delete", "HKCU\\Missing", "/f"},
@@ -201,7 +202,7 @@ TEST_F(RegTest, QuestionsGuardOverwritesAndDeletions) {
     ASSERT_EQ(reg(store, {"add", "HKCU\\Q", "/v", "w", "/d", "w"}).status, 0);
     ASSERT_EQ(reg(store, {"add", "HKCU\\Q\\Sub", "/v", "s", "/d", "s"}).status, 0);
     EXPECT_EQ(reg(store, {"delete", "HKCU\\Q", "/ve", "/f"}).status, 0);
-    EXPECT_EQ(reg(store, {"query", "HKCU\\Q", "/ve"}).status, 1);
+    EXPECT_EQ(reg(store, {"query", "HKCU\\Q", "/ve"}).out, "\nHKEY_CURRENT_USER\\Q\n    (Default)    REG_SZ    (value not set)\n\n");
     EXPECT_EQ(reg(store, {"delete", "HKCU\\Q", "/va"}, "n\n").status, 1);
     EXPECT_EQ(reg(store, {"delete", "HKCU\\Q", "/va"}, "y\n").status, 0);
     EXPECT_EQ(dump(store, HKEY_CURRENT_USER, "Q").size(), 3u);  // Q and Sub with its value stay
