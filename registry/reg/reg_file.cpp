@@ -442,12 +442,14 @@ private:
     // Text in a hex list as the store keeps it: code page 936, from UTF-16LE in Version
     // 5.00 files; REG_SZ without its terminator, as a quoted string stores it.
     void textData(RegFileValue& v) const {
+        auto dropTerminator = [&v](std::string& text) {
+            if (v.type == REG_SZ && !text.empty() && text.back() == '\0') text.pop_back();
+        };
+        if (!version5_) return dropTerminator(v.data);
         std::string utf8;
-        bool utf16 = version5_ && utf16leToUtf8(v.data, utf8);
-        std::string& text = utf16 ? utf8 : v.data;
-        if (version5_ && !utf16) return;  // no UTF-16 text: kept as it came
-        if (v.type == REG_SZ && !text.empty() && text.back() == '\0') text.pop_back();
-        if (utf16) v.data = storeText(utf8);
+        if (!utf16leToUtf8(v.data, utf8)) return;  // no UTF-16 text: kept as it came
+        dropTerminator(utf8);
+        v.data = storeText(utf8);
     }
 
     bool cp936_;
