@@ -76,6 +76,27 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
     return true;
 }
 
+bool isStream(const std::filesystem::path& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode));
+}
+
+bool writeToStream(const std::filesystem::path& path, std::string_view bytes, std::string* error) {
+    // No O_CREAT and no O_TRUNC: should a regular file take the name's place meanwhile,
+    // it is refused below without a byte changed.
+    int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return fail(error, describe("cannot open", path, errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !(S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode))) {
+        ::close(fd);
+        return fail(error, path.string() + " is neither a pipe nor a character device");
+    }
+    int err = writeAll(fd, bytes) ? 0 : errno;
+    if (::close(fd) != 0 && !err) err = errno;
+    if (err) return fail(error, describe("cannot write", path, err));
+    return true;
+}
+
 ReadResult readRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
                            bool followLinks) {
     ReadResult result;

@@ -23,6 +23,15 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
                          std::string* error = nullptr,
                          Durability durability = Durability::Synced);
 
+// Writes `bytes` to the FIFO or character device already at `path` (through links), as
+// a shell's redirection does: nothing is created, truncated or renamed, and anything
+// else at the name is left untouched and refused. Waits for a FIFO's reader.
+bool writeToStream(const std::filesystem::path& path, std::string_view bytes,
+                   std::string* error = nullptr);
+
+// True when `path` leads, through any links, to a FIFO or a character device.
+bool isStream(const std::filesystem::path& path);
+
 enum class ReadStatus { Ok, Missing, NotRegular, TooLarge, Failed };
 
 struct ReadResult {

@@ -71,3 +71,17 @@ TEST(safe_file, reads_only_regular_files_within_the_cap) {
     EXPECT_EQ(readRegularFile(dir / "none", 64).status, ReadStatus::Missing);
     EXPECT_EQ(readRegularFile(dir, 64).status, ReadStatus::NotRegular);
 }
+
+TEST(safe_file, streams_are_written_as_they_stand_and_files_are_left_alone) {
+    auto dir = freshFolder("safe_stream");
+    std::ofstream(dir / "thesis.txt") << "my thesis";
+    fs::create_symlink(dir / "thesis.txt", dir / "link");
+    std::string error;
+    EXPECT_FALSE(isStream(dir / "link"));
+    EXPECT_FALSE(writeToStream(dir / "link", "x", &error));  // a file that took a stream's place
+    EXPECT_FALSE(writeToStream(dir / "absent", "x", &error));
+    EXPECT_EQ(slurp(dir / "thesis.txt"), "my thesis");
+    EXPECT_FALSE(fs::exists(dir / "absent"));
+    EXPECT_TRUE(isStream("/dev/null"));
+    EXPECT_TRUE(writeToStream("/dev/null", "x", &error)) << error;
+}

@@ -25,6 +25,8 @@ int add(Context& ctx, const Args& args) {
     if (sw.has("v") && sw.has("ve")) return fail(ctx, "Invalid syntax: /v and /ve cannot go together.");
     KeyArg key;
     if (!parseKeyArg(sw.positional[0], key, error)) return fail(ctx, error);
+    // "HKCU\" names no key below the root: refused, as the platform's tool refuses it.
+    if (key.subKey.empty() && sw.positional[0].back() == '\\') return fail(ctx, "Invalid key name.");
     // Without /v the key's default value is written: empty text unless /t and /d say otherwise.
     std::string name;
     if (sw.has("v") && !platform::utf8ToCp936(sw.value("v"), name))

@@ -16,8 +16,8 @@ namespace {
 
 constexpr std::string_view kKeyHelp =
     "  KEY        ROOT\\SubKey; ROOT is HKLM, HKCU, HKCR, HKU, HKCC or a full root name\n"
-    "             such as HKEY_CURRENT_USER. Trailing backslashes are ignored, so\n"
-    "             HKCU\\ is the root key itself.\n";
+    "             such as HKEY_CURRENT_USER. One trailing backslash is ignored, so\n"
+    "             HKCU\\ is the root key itself (reg add refuses it: write to HKCU).\n";
 
 struct Command {
     std::string_view name;
@@ -50,9 +50,10 @@ constexpr std::array<Command, 5> kCommands{{
      "             REG_RESOURCE_REQUIREMENTS_LIST (REG_DWORD_LITTLE_ENDIAN is REG_DWORD)\n"
      "  /s SEP     the character between the strings of REG_MULTI_SZ data (default\n"
      "             the two characters \\0); an empty string cannot be listed\n"
-     "  /d DATA    text for the text types; a number, decimal or 0x hex, which\n"
-     "             REG_DWORD, REG_QWORD and REG_DWORD_BIG_ENDIAN require; an even\n"
-     "             number of hex digits for the other types (/d 3030 is two bytes)\n"
+     "  /d DATA    text for the text types and REG_NONE; a number, decimal or 0x\n"
+     "             hex, which REG_DWORD and REG_DWORD_BIG_ENDIAN require (REG_QWORD is\n"
+     "             0 without /d); hex digits for the other types (/d 3030 is two\n"
+     "             bytes, and an odd count reads with a leading 0: /d 303 is 03 03)\n"
      "  /f         overwrite an existing value without asking\n\n"
      "Examples:\n"
      "  reg add 'HKCU\\Software\\Demo' /v Data /t REG_BINARY /d fe340ead\n"
@@ -67,20 +68,27 @@ constexpr std::array<Command, 5> kCommands{{
      "A root key cannot be deleted.\n\n"
      "Example:\n"
      "  reg delete 'HKCU\\Software\\Demo' /v MRU /f\n"},
-    {"export", exportKey, "reg export KEY FILE [/y]",
-     "Writes KEY and everything below it to FILE as a REGEDIT4 .reg file (code page\n"
-     "936 text, CRLF lines). Text that a quoted string cannot carry exactly is\n"
-     "written as hex(1):, so importing the file gives back every byte.\n\n"
+    {"export", exportKey, "reg export KEY FILE [/a] [/y]",
+     "Writes KEY and everything below it to FILE as a .reg file: Windows Registry\n"
+     "Editor Version 5.00, UTF-16LE with a byte-order mark and CRLF lines, as the\n"
+     "platform's editor writes it. Text that a quoted string cannot carry exactly\n"
+     "is written as hex(1):, so importing the file gives back the same text.\n\n"
      "  FILE       the file to write; it is replaced as a whole, or left as it was\n"
-     "             when the new file cannot be written\n"
+     "             when the new file cannot be written. - or /dev/stdout is standard\n"
+     "             output; a pipe or a character device is written as it stands; a\n"
+     "             symbolic link is refused, neither followed nor replaced\n"
+     "  /a         REGEDIT4 instead, in code page 936, for older readers; it keeps\n"
+     "             every byte of any value\n"
      "  /y         replace an existing FILE without asking\n\n"
+     "The switches come after KEY and FILE.\n\n"
      "Example:\n"
      "  reg export 'HKCU\\Software\\Demo' demo.reg /y\n"},
     {"import", importFile, "reg import FILE",
      "Applies a .reg file: REGEDIT4 (code page 936) or Windows Registry Editor\n"
      "Version 5.00 (UTF-16LE with a byte-order mark, UTF-8, or ASCII). [KEY] creates\n"
      "a key, [-KEY] deletes one, \"name\"=- and @=- delete values; lines starting\n"
-     "with ; or # and ;comments after a value are skipped.\n\n"
+     "with ; or # and ;comments after a value are skipped. A \\ ending a line of a\n"
+     "hex list goes on with the next line that is neither blank nor a ; comment.\n\n"
      "The whole file is checked before anything is written; a file with a fault\n"
      "changes nothing and the message names its line. FILE must be a regular file\n"
      "of at most @LIMIT@.\n\n"

@@ -159,6 +159,31 @@ std::string storeText(std::string_view utf8) {
     return out;
 }
 
+bool storedToUtf8(std::string_view stored, std::string& utf8) {
+    if (isCp936Text(stored)) {
+        utf8 = platform::cp936ToUtf8(stored);
+        return true;
+    }
+    return convert("UTF-8", "GB18030", stored, utf8) && storeText(utf8) == stored;
+}
+
+std::string utf8ToUtf16le(std::string_view utf8) {
+    std::string out;
+    auto unit = [&out](char32_t u) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>((u >> 8) & 0xFF);
+    };
+    for (char32_t cp : platform::utf8ToCodePoints(utf8)) {
+        if (cp < 0x10000) {
+            unit(cp);
+        } else {
+            unit(0xD800 + ((cp - 0x10000) >> 10));
+            unit(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
 std::string shownText(std::string_view stored) {
     std::string utf8;
     if (!isCp936Text(stored) && convert("UTF-8", "GB18030", stored, utf8)) return utf8;

@@ -36,6 +36,13 @@ bool isCp936Text(std::string_view bytes);
 // is dropped, and such a value exports as hex(1): with the same bytes.
 std::string storeText(std::string_view utf8);
 
+// Stored text as UTF-8, when the bytes are text that storeText gives back exactly:
+// code page 936, with GB18030 codes for what it lacks. False for other bytes.
+bool storedToUtf8(std::string_view stored, std::string& utf8);
+
+// UTF-8 text as UTF-16LE units, low byte first, without a byte-order mark.
+std::string utf8ToUtf16le(std::string_view utf8);
+
 // Stored text for the terminal: code page 936, or GB18030 when only that reads it.
 std::string shownText(std::string_view stored);
 

@@ -68,9 +68,11 @@ int importFile(Context& ctx, const Args& args) {
     }
 
     std::vector<RegFileKey> keys;
+    std::vector<std::string> warnings;
     std::string error;
-    if (!parseRegFile(file.bytes, keys, error))
+    if (!parseRegFile(file.bytes, keys, error, &warnings))
         return fail(ctx, name + " is not a registry file, nothing was imported: " + error + ".");
+    for (const std::string& w : warnings) ctx.err << "WARNING: " << name << ": " << w << ".\n";
     // One transaction: a write that fails part-way leaves the store as it was.
     std::size_t failed = 0;
     Batch batch(ctx.api);

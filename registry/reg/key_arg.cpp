@@ -38,7 +38,12 @@ KeyArg KeyArg::child(std::string_view name) const {
 
 bool parseKeyArg(std::string_view utf8, KeyArg& out, std::string& error) {
     out = {};
-    while (!utf8.empty() && utf8.back() == '\\') utf8.remove_suffix(1);
+    // One trailing backslash is dropped; more leave an empty key name at the end.
+    if (utf8.size() >= 2 && utf8.substr(utf8.size() - 2) == "\\\\") {
+        error = "Invalid key name.";
+        return false;
+    }
+    if (!utf8.empty() && utf8.back() == '\\') utf8.remove_suffix(1);
     std::string_view rest;
     if (!splitRoot(utf8, true, out, rest)) {
         error = "Invalid key name: the key must begin with HKLM, HKCU, HKCR, HKU or HKCC.";

@@ -20,7 +20,7 @@ struct KeyArg {
 };
 
 // A KEY typed on the command line (UTF-8). Root names are matched without regard to
-// case; trailing backslashes are dropped. False, with `error`, for anything else.
+// case; one trailing backslash is dropped. False, with `error`, for anything else.
 bool parseKeyArg(std::string_view utf8, KeyArg& out, std::string& error);
 
 // A full key path in code page 936, as a .reg file writes it (full root names only).

@@ -29,6 +29,7 @@ struct Walk {
     bool recurse;
     const std::string* only;  // one value name (code page 936), or all values
     std::string separator;    // between the strings of REG_MULTI_SZ data
+    bool defaultOnly;         // /ve
     int matches = 0;
 
     void printValue(const ValueEntry& v) {
@@ -37,7 +38,9 @@ struct Walk {
                 << displayData(v.type, v.data, separator) << '\n';
     }
 
-    // Lists one key; with /s goes on into its sub-keys. `top` is the key asked for.
+    // Lists one key; with /s goes on into its sub-keys. `top` is the key asked for. A
+    // key shows its name above its values, and not at all without any; an unset default
+    // asked for alone reads "(value not set)", as the platform's tool shows it.
     LONG list(const KeyArg& key, bool top) {
         OpenKey open(ctx.api, key, KEY_READ);
         if (open.status() != ERROR_SUCCESS) return open.status();
@@ -51,11 +54,12 @@ struct Walk {
             if (!only || sameName(v.name, *only)) shown.push_back(&v);
         matches += static_cast<int>(shown.size());
         if (top) ctx.out << '\n';
-        bool show = !only || !shown.empty();
-        if (show) {
+        bool unset = top && defaultOnly && !recurse && shown.empty();
+        if (!shown.empty() || unset) {
             ctx.out << key.display() << '\n';
             for (const ValueEntry* v : shown) printValue(*v);
-            if (recurse || !shown.empty()) ctx.out << '\n';
+            if (unset) ctx.out << kIndent << "(Default)" << kIndent << "REG_SZ" << kIndent << "(value not set)\n";
+            ctx.out << '\n';
         }
         for (const std::string& sub : subKeys) {
             if (recurse) {
@@ -86,13 +90,13 @@ int query(Context& ctx, const Args& args) {
         return fail(ctx, "Invalid value name: it has characters that code page 936 cannot hold.");
 
     bool one = sw.has("v") || sw.has("ve");
-    Walk walk{ctx, sw.has("s"), one ? &name : nullptr, sw.has("se") ? sw.value("se") : "\\0"};
+    Walk walk{ctx, sw.has("s"), one ? &name : nullptr, sw.has("se") ? sw.value("se") : "\\0", sw.has("ve")};
     if (LONG s = walk.list(key, true); s != ERROR_SUCCESS) return failStatus(ctx, s);
     if (one && sw.has("s")) {
         ctx.out << "End of search: " << walk.matches << " match(es) found.\n";
         return 0;
     }
-    if (one && walk.matches == 0) return failStatus(ctx, ERROR_FILE_NOT_FOUND);
+    if (sw.has("v") && walk.matches == 0) return failStatus(ctx, ERROR_FILE_NOT_FOUND);
     return 0;
 }
 

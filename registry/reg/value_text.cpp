@@ -12,7 +12,8 @@
 namespace registry::reg {
 namespace {
 
-enum class Form { Text, MultiText, Dword, DwordBigEndian, Qword, Hex };
+// None: text given on the command line, shown as hex digits.
+enum class Form { Text, MultiText, Dword, DwordBigEndian, Qword, Hex, None };
 
 struct TypeRow {
     DWORD type;
@@ -22,7 +23,7 @@ struct TypeRow {
 
 // The first row of a type gives its name; later rows are other names for it.
 constexpr std::array<TypeRow, 13> kTypes{{
-    {REG_NONE, "REG_NONE", Form::Hex},
+    {REG_NONE, "REG_NONE", Form::None},
     {REG_SZ, "REG_SZ", Form::Text},
     {REG_EXPAND_SZ, "REG_EXPAND_SZ", Form::Text},
     {REG_BINARY, "REG_BINARY", Form::Hex},
@@ -133,6 +134,7 @@ std::string displayData(DWORD type, std::string_view bytes, std::string_view sep
             return buffer;
         }
         case Form::Hex:
+        case Form::None:
             break;
     }
     return hexDigits(bytes);
@@ -143,6 +145,7 @@ bool parseData(DWORD type, const DataArg& arg, std::string& bytes, std::string& 
     std::string_view utf8 = arg.text;
     switch (formOf(type)) {
         case Form::Text:
+        case Form::None:
             if (platform::utf8ToCp936(utf8, bytes)) return true;
             error = kNoCp936;
             return false;
@@ -174,6 +177,10 @@ bool parseData(DWORD type, const DataArg& arg, std::string& bytes, std::string& 
         case Form::Qword: {
             bool wide = formOf(type) == Form::Qword;
             std::uint64_t v = 0;
+            if (wide && !arg.given) {
+                bytes = littleEndianBytes(0, 8);
+                return true;
+            }
             if (!arg.given) {
                 error = typeName(type) + " needs its number: /d NUMBER (decimal, or hex after 0x).";
                 return false;
@@ -190,15 +197,14 @@ bool parseData(DWORD type, const DataArg& arg, std::string& bytes, std::string& 
         case Form::Hex:
             break;
     }
-    if (utf8.size() % 2 != 0) {
-        error = "Invalid hex data for " + typeName(type) + ": an even number of hex digits is needed.";
-        return false;
-    }
+    // An odd count of digits reads as if it began with a 0: "303" is 03 03.
+    std::string digits = utf8.size() % 2 ? "0" + std::string(utf8) : std::string(utf8);
+    utf8 = digits;
     for (size_t i = 0; i < utf8.size(); i += 2) {
         unsigned value = 0;
         auto [end, ec] = std::from_chars(utf8.data() + i, utf8.data() + i + 2, value, 16);
         if (ec != std::errc() || end != utf8.data() + i + 2) {
-            error = "Invalid hex data for " + typeName(type) + ": " + excerpt(utf8) + ".";
+            error = "Invalid hex data for " + typeName(type) + ": " + excerpt(arg.text) + ".";
             return false;
         }
         bytes += static_cast<char>(value);

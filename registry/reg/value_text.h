@@ -27,11 +27,12 @@ struct DataArg {
     std::string_view separator; // /s for REG_MULTI_SZ; empty: the two characters \0
 };
 
-// The stored bytes for /d DATA. Text is stored in code page 936 without a terminator,
-// as the suite's own writes store it; REG_MULTI_SZ as NUL-ended strings and one more
-// NUL; REG_DWORD, REG_QWORD and REG_DWORD_BIG_ENDIAN need a number, decimal or 0x hex;
-// REG_BINARY, REG_NONE and the other types take an even count of hex digits ("3030" is
-// two bytes 0x30). False, with `error`, for bad or missing data.
+// The stored bytes for /d DATA. Text, and REG_NONE's data, is stored in code page 936
+// without a terminator, as the suite's own writes store it; REG_MULTI_SZ as NUL-ended
+// strings and one more NUL; REG_DWORD and REG_DWORD_BIG_ENDIAN need a number, decimal
+// or 0x hex, as REG_QWORD does when /d is given (0 without it); REG_BINARY and the other
+// types take hex digits ("3030" is two bytes 0x30, an odd count reads with a leading
+// 0). False, with `error`, for bad or missing data.
 bool parseData(DWORD type, const DataArg& arg, std::string& bytes, std::string& error);
 
 }  // namespace registry::reg

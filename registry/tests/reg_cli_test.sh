@@ -36,15 +36,36 @@ expected=$'\nHKEY_CURRENT_USER\\Software\\测试\n    Bytes    REG_BINARY    303
 [ "$(cat "$work/before.txt")" == "$expected" ] || fail "query output: $(cat "$work/before.txt")"
 
 "$reg" export "$key" "$work/a.reg" >/dev/null || fail "export"
-iconv -f CP936 -t UTF-8 "$work/a.reg" | grep -q '^"名字"="你好，世界 \\"1\\""' || fail "export is not code page 936 text"
-grep -q '^"Count"=dword:0000001e' "$work/a.reg" || fail "dword in the export"
-grep -q '^"Bytes"=hex:30,30,ff,00' "$work/a.reg" || fail "hex in the export"
+[ "$(head -c 2 "$work/a.reg" | od -An -tx1 | tr -d ' ')" = fffe ] || fail "export has no UTF-16LE mark"
+iconv -f UTF-16 -t UTF-8 "$work/a.reg" >"$work/a.txt" || fail "export is not UTF-16 text"
+head -1 "$work/a.txt" | grep -q '^Windows Registry Editor Version 5.00'$'\r''$' || fail "Version 5.00 header"
+grep -q '^"名字"="你好，世界 \\"1\\""' "$work/a.txt" || fail "text in the export"
+grep -q '^"Count"=dword:0000001e' "$work/a.txt" || fail "dword in the export"
+grep -q '^"Bytes"=hex:30,30,ff,00' "$work/a.txt" || fail "hex in the export"
+"$reg" export "$key" "$work/a4.reg" /a >/dev/null || fail "export /a"
+iconv -f CP936 -t UTF-8 "$work/a4.reg" | grep -q '^"名字"="你好，世界 \\"1\\""' || fail "export /a is not code page 936 text"
+head -1 "$work/a4.reg" | grep -q '^REGEDIT4'$'\r''$' || fail "REGEDIT4 header"
 
 XDG_DATA_HOME="$work/other" "$reg" import "$work/a.reg" >/dev/null || fail "import into an empty store"
 XDG_DATA_HOME="$work/other" "$reg" query "$key" >"$work/after.txt" || fail "query after import"
 cmp -s "$work/before.txt" "$work/after.txt" || fail "imported store differs: $(cat "$work/after.txt")"
 XDG_DATA_HOME="$work/other" "$reg" export "$key" "$work/b.reg" >/dev/null || fail "export of the copy"
 cmp -s "$work/a.reg" "$work/b.reg" || fail "export of the copy differs"
+XDG_DATA_HOME="$work/other4" "$reg" import "$work/a4.reg" >/dev/null || fail "import of /a into an empty store"
+XDG_DATA_HOME="$work/other4" "$reg" query "$key" /s >"$work/after4.txt" || fail "query after import of /a"
+"$reg" query "$key" /s | cmp -s - "$work/after4.txt" || fail "REGEDIT4 copy differs: $(cat "$work/after4.txt")"
+
+# Standard output and pipes get the export itself; the /dev/stdout link stays a link.
+"$reg" export "$key" - | cat >"$work/piped.reg" || fail "export to a pipe"
+cmp -s "$work/a.reg" "$work/piped.reg" || fail "export through - differs"
+"$reg" export "$key" /dev/stdout /y | cat >"$work/piped2.reg" || fail "export to /dev/stdout"
+cmp -s "$work/a.reg" "$work/piped2.reg" || fail "export through /dev/stdout differs"
+"$reg" export "$key" /dev/stdout /y >"$work/redirected.reg" || fail "export to /dev/stdout as a file"
+cmp -s "$work/a.reg" "$work/redirected.reg" || fail "export to a redirected /dev/stdout differs"
+[ -L /dev/stdout ] || [ ! -e /dev/stdout ] || fail "/dev/stdout is no longer a link"
+ln -s a.reg "$work/link.reg"
+expect_error "export onto a link" "$reg" export "$key" "$work/link.reg" /y
+[ -L "$work/link.reg" ] || fail "the link was replaced"
 
 expect_error "missing key" "$reg" query 'HKCU\Nowhere'
 expect_error "missing value" "$reg" query "$key" /v nothing

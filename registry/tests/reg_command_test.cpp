@@ -22,7 +22,7 @@ TEST_F(RegTest, AddStoresEveryTypeAndQueryShowsIt) {
         std::string bytes, shown;
     };
     const std::vector<Case> cases{
-        {{"/t", "REG_NONE", "/d", "00ff"}, REG_NONE, "\0\xff"s, "00FF"},
+        {{"/t", "REG_NONE", "/d", "00ff"}, REG_NONE, "00ff", "30306666"},  // text's bytes, shown as hex
         {{"/t", "REG_NONE"}, REG_NONE, "", ""},
         {{"/t", "REG_EXPAND_SZ", "/d", "%SystemRoot%\\系统"}, REG_EXPAND_SZ, "%SystemRoot%\\\xcf\xb5\xcd\xb3",
          "%SystemRoot%\\系统"},
@@ -34,6 +34,9 @@ TEST_F(RegTest, AddStoresEveryTypeAndQueryShowsIt) {
         {{"/t", "REG_DWORD_BIG_ENDIAN", "/d", "0x12345678"}, REG_DWORD_BIG_ENDIAN, "\x12\x34\x56\x78", "0x12345678"},
         {{"/t", "reg_dword_little_endian", "/d", "255"}, REG_DWORD, "\xff\0\0\0"s, "0xff"},
         {{"/t", "REG_BINARY"}, REG_BINARY, "", ""},
+        {{"/t", "REG_NONE", "/d", "中文"}, REG_NONE, "\xd6\xd0\xce\xc4", "D6D0CEC4"},
+        {{"/t", "REG_BINARY", "/d", "DeAdBeEf0DD"}, REG_BINARY, "\x0d\xea\xdb\xee\xf0\xdd", "0DEADBEEF0DD"},
+        {{"/t", "REG_QWORD"}, REG_QWORD, std::string(8, '\0'), "0x0"},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -61,17 +64,36 @@ TEST_F(RegTest, KeyArgumentsAloneTrailingAndAtTheRoot) {
     EXPECT_EQ(reg(store, {"add", "HKCU\\New"}, "n\n").status, 1);  // the default exists: asked first
     EXPECT_EQ(values(store, HKEY_CURRENT_USER, "New").at(""), std::make_pair(REG_SZ, "kept"s));
 
-    EXPECT_EQ(reg(store, {"add", "HKCU\\Trail\\\\", "/v", "a", "/d", "1"}).status, 0);
+    EXPECT_EQ(reg(store, {"add", "HKCU\\Trail\\", "/v", "a", "/d", "1"}).status, 0);
     EXPECT_EQ(values(store, HKEY_CURRENT_USER, "Trail").count("a"), 1u);
     EXPECT_EQ(reg(store, {"query", "HKCU\\Trail\\"}).out, reg(store, {"query", "HKCU\\Trail"}).out);
-    EXPECT_EQ(reg(store, {"add", "HKCU\\", "/v", "AtRoot", "/d", "r", "/f"}).status, 0);
+    EXPECT_EQ(reg(store, {"query", "HKCU\\Trail\\\\"}).err, "ERROR: Invalid key name.\n");
+    EXPECT_EQ(reg(store, {"add", "HKCU", "/v", "AtRoot", "/d", "r", "/f"}).status, 0);
     EXPECT_EQ(values(store, HKEY_CURRENT_USER, "").at("AtRoot"), std::make_pair(REG_SZ, "r"s));
     EXPECT_EQ(reg(store, {"query", "HKCU\\", "/v", "AtRoot"}).out, "\nHKEY_CURRENT_USER\n    AtRoot    REG_SZ    r\n\n");
+    EXPECT_EQ(reg(store, {"add", "HKCU\\", "/v", "AtRoot", "/d", "changed", "/f"}).err, "ERROR: Invalid key name.\n");
+    EXPECT_EQ(values(store, HKEY_CURRENT_USER, "").at("AtRoot"), std::make_pair(REG_SZ, "r"s));
 
     Outcome gap = reg(store, {"add", "HKCU\\A\\\\B"});
     EXPECT_EQ(gap.status, 1);
     EXPECT_EQ(gap.err, "ERROR: Invalid key name.\n");
     EXPECT_EQ(reg(store, {"delete", "HKCU\\", "/f"}).err, "ERROR: A root key cannot be deleted.\n");
+}
+
+TEST_F(RegTest, QueryNamesOnlyKeysThatHaveValues) {
+    ASSERT_EQ(reg(store, {"add", "HKCU\\Q0\\A", "/v", "x", "/d", "1"}).status, 0);
+    ASSERT_EQ(reg(store, {"add", "HKCU\\Q0\\B\\C", "/v", "y", "/d", "2"}).status, 0);
+    EXPECT_EQ(reg(store, {"query", "HKCU\\Q0"}).out, "\nHKEY_CURRENT_USER\\Q0\\A\nHKEY_CURRENT_USER\\Q0\\B\n");
+    EXPECT_EQ(reg(store, {"query", "HKCU\\Q0", "/s"}).out,
+              "\nHKEY_CURRENT_USER\\Q0\\A\n    x    REG_SZ    1\n\n"
+              "HKEY_CURRENT_USER\\Q0\\B\\C\n    y    REG_SZ    2\n\n");
+    // An unset default asked for alone is no failure; a missing named value is.
+    Outcome unset = reg(store, {"query", "HKCU\\Q0", "/ve"});
+    EXPECT_EQ(unset.status, 0) << unset.err;
+    EXPECT_EQ(unset.out, "\nHKEY_CURRENT_USER\\Q0\n    (Default)    REG_SZ    (value not set)\n\n");
+    EXPECT_EQ(reg(store, {"query", "HKCU\\Q0", "/v", "x"}).status, 1);
+    EXPECT_EQ(reg(store, {"query", "HKCU\\Q0", "/v", "x", "/s"}).out,
+              "\nHKEY_CURRENT_USER\\Q0\\A\n    x    REG_SZ    1\n\nEnd of search: 1 match(es) found.\n");
 }
 
 TEST_F(RegTest, EveryCommandAnswersHelpWithoutTheStore) {
