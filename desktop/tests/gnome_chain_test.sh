@@ -44,7 +44,7 @@ published || fail "gsd-xsettings did not publish the earlier theme"
 
 # Starts the GTK program in the background; its lines go to $SUITE_TEST_DATA/watch-$1.
 watching() {
-  /usr/bin/python3 "$watch" shellstyle-suite "$exp" 60 >"$SUITE_TEST_DATA/watch-$1" & watcher=$!
+  /usr/bin/python3 "$watch" shellstyle-suite "$exp" 30 >"$SUITE_TEST_DATA/watch-$1" & watcher=$!
   smoke_track "$watcher"
   for _ in $(seq 1 100); do grep -q '^ready' "$SUITE_TEST_DATA/watch-$1" && break; sleep 0.1; done
   grep -qx 'ready Earlier' "$SUITE_TEST_DATA/watch-$1" || fail "the GTK program does not start at the earlier theme"
@@ -57,9 +57,10 @@ resolved() {
 
 if [ -n "$root" ]; then
   entry="$root/usr/share/applications/org.shellstylesuite.shellstyle.desktop"
-  command=$(sed -n 's/^Exec=//p' "$entry")
-  [ -n "$command" ] || fail "no Exec line in $entry"
-  "$root/usr/bin/"$command & app=$!
+  read -ra command <<<"$(sed -n 's/^Exec=//p' "$entry")"
+  [ "${#command[@]}" -gt 0 ] || fail "no Exec line in $entry"
+  command[0]="$root/usr/bin/${command[0]}"           # the program as /usr/bin holds it
+  "${command[@]}" & app=$!
   apply="$root/usr/bin/shellstyle-apply"
 else
   "$SUITE_BIN_DIR/shellstyle" & app=$!
