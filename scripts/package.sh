@@ -29,8 +29,10 @@ dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles | grep -qx /etc/xdg/autosta
 echo "== hardening-check"
 unpacked="$out/unpacked"
 dpkg-deb -x "$deb" "$unpacked"
+# Not control-flow protection: Debian 12's dpkg-buildflags has no flag for it and its C
+# start files carry no CET note, so no program linked there can show it.
 for p in shellstyle imagefx systune typedrill timekeeper shellstyle-apply reg; do
-  hardening-check --quiet "$unpacked/usr/bin/$p" || fail "hardening-check: $p"
+  hardening-check --quiet --nocfprotection "$unpacked/usr/bin/$p" || fail "hardening-check: $p"
 done
 echo "all seven programs pass"
 echo "== lintian"
