@@ -14,3 +14,12 @@ set(SUITE_PACKAGE_NAME "shellstyle-suite")
 set(SUITE_INSTALL_DATADIR "${CMAKE_INSTALL_DATADIR}/shellstyle-suite")
 file(RELATIVE_PATH SUITE_DATA_FROM_BIN
   "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_DATADIR}/shellstyle-suite")
+
+# Who answers for the package and where it lives: debian/control's Maintainer and
+# Homepage, the one place to change them. The metadata and the manual pages read
+# them from here.
+file(STRINGS "${PROJECT_SOURCE_DIR}/debian/control" SUITE_MAINTAINER REGEX "^Maintainer: " LIMIT_COUNT 1)
+file(STRINGS "${PROJECT_SOURCE_DIR}/debian/control" SUITE_HOMEPAGE REGEX "^Homepage: " LIMIT_COUNT 1)
+string(REGEX REPLACE "^Maintainer: *" "" SUITE_MAINTAINER "${SUITE_MAINTAINER}")
+string(REGEX REPLACE "^Homepage: *" "" SUITE_HOMEPAGE "${SUITE_HOMEPAGE}")
+string(REGEX REPLACE "^.*<(.*)>$" "\\1" SUITE_MAINTAINER_EMAIL "${SUITE_MAINTAINER}")

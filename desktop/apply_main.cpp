@@ -10,12 +10,17 @@
 #include <QCoreApplication>
 
 #include "desktop/bridge.h"
+#include "platform/command_line.h"
 #include "platform/data_dir.h"
 #include "registry/general.h"
 #include "registry/sqlite_store.h"
+#include "shellstyle/core/icon_walks.h"
 #include "systune/core/load_switches.h"
 
 int main(int argc, char** argv) {
+    const platform::CommandLine commandLine = platform::readCommandLine(
+        argc, argv, {"Puts the icons and switches chosen in shellstyle and systune on the desktop.", nullptr, nullptr,
+                     {{"restore", "Restores every icon first, as shellstyle's 恢复全部图标 does."}}});
     QCoreApplication app(argc, argv);
 
     if (!std::filesystem::exists(registry::suiteStorePath())) {
@@ -36,6 +41,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     registry::General general(store);
+    if (commandLine.has("restore") && shellstyle::restoreAllIcons(general) != shellstyle::WalkOutcome::Written) {
+        std::fprintf(stderr, "shellstyle-apply: the store could not keep the restored icons\n");
+        return 1;
+    }
 
     const desktop::BridgeResult icons = desktop::refreshIcons(general);
     const desktop::BridgeResult switches = desktop::refreshSwitches(systune::loadSwitches(general), true);

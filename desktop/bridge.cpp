@@ -74,7 +74,13 @@ platform::DesktopKind Bridge::desktop() const {
 }
 
 BridgeResult Bridge::applyIcons(registry::General& reg) {
-    const std::vector<ThemePicture> pictures = themePictures(readIconChoices(reg));
+    const IconChoices choices = readIconChoices(reg, platform::programDir());
+    const std::vector<ThemePicture> pictures = themePictures(choices);
+    // Said rather than left for the user to wonder why an icon stayed as it was.
+    const std::vector<std::string> missing = missingIconFiles(choices);
+    const BridgeResult done = missing.empty() ? BridgeResult{}
+                                              : failure("the chosen icon file " + missing.front() + " is missing" +
+                                                        (missing.size() > 1 ? " (and " + std::to_string(missing.size() - 1) + " more)" : ""));
     ThemeFolder folder(dataHome_);
     IconThemeSetting setting(desktop(), runner_);
     const QString ours = QString::fromLatin1(kThemeName);
@@ -99,7 +105,7 @@ BridgeResult Bridge::applyIcons(registry::General& reg) {
         std::error_code ec;
         fs::remove(rememberedThemeFile(), ec);
         if (!folder.remove(&error)) return failure(error);
-        return {};
+        return done;
     }
 
     // Whatever the desktop names now, if not the suite's theme, is the one to go back to.
@@ -120,7 +126,7 @@ BridgeResult Bridge::applyIcons(registry::General& reg) {
         return failure("no known desktop in XDG_CURRENT_DESKTOP: the icon theme is written but not in use");
     if (!current) return failure("the desktop's settings service did not answer: the icon theme is written but not in use");
     if (!setting.set(ours)) return failure("the desktop's settings service refused the icon theme");
-    return {};
+    return done;
 }
 
 BridgeResult Bridge::applySwitches(const systune::SwitchStates& states, bool fromStore) {

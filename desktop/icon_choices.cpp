@@ -28,12 +28,18 @@ std::optional<IconChoice> parseIconValue(std::string_view data) {
     return IconChoice{std::string(data.substr(0, comma)), number};
 }
 
-IconChoices readIconChoices(registry::General& reg) {
+IconChoices readIconChoices(registry::General& reg, const std::filesystem::path& libraryFolder) {
     IconChoices choices;
     const auto targets = shellstyle::iconTargets();
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const registry::TextRead read = reg.GetStringValue(targets[i].key, targets[i].valueName);
         if (read.hasValue()) choices[i] = parseIconValue(read.value());
+        if (!choices[i] || libraryFolder.empty()) continue;
+        const std::filesystem::path chosen(choices[i]->file);
+        std::error_code ec;
+        if (std::filesystem::exists(chosen, ec) || !chosen.has_filename()) continue;
+        const std::filesystem::path installed = libraryFolder / chosen.filename();
+        if (std::filesystem::is_regular_file(installed, ec)) choices[i]->file = installed.string();
     }
     return choices;
 }
@@ -83,6 +89,16 @@ std::span<const ThemeSize> themeSizes() {
         return all;
     }();
     return sizes;
+}
+
+std::vector<std::string> missingIconFiles(const IconChoices& choices) {
+    std::vector<std::string> missing;
+    for (const auto& choice : choices) {
+        std::error_code ec;
+        if (!choice || std::filesystem::exists(std::filesystem::path(choice->file), ec)) continue;
+        if (std::find(missing.begin(), missing.end(), choice->file) == missing.end()) missing.push_back(choice->file);
+    }
+    return missing;
 }
 
 std::vector<ThemePicture> themePictures(const IconChoices& choices) {

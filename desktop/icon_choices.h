@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,7 +30,13 @@ std::optional<IconChoice> parseIconValue(std::string_view data);
 using IconChoices = std::array<std::optional<IconChoice>, shellstyle::kIconTargetCount>;
 
 // Every row's value read from the store; unreadable or empty values give nothing.
-IconChoices readIconChoices(registry::General& reg);
+// A chosen file that is gone but whose file name is in `libraryFolder` (the
+// installed programs' folder) is read from there: a store written by programs run
+// from a build tree names that tree's icon library, which may since be removed.
+IconChoices readIconChoices(registry::General& reg, const std::filesystem::path& libraryFolder = {});
+
+// The chosen files that do not exist, each once, in row order.
+std::vector<std::string> missingIconFiles(const IconChoices& choices);
 
 // One size folder of the theme as index.theme describes it: its nominal Size, its
 // Scale (2 for screens of double density), and whether its picture serves every size

@@ -7,6 +7,7 @@
 #include <QStyleFactory>
 
 #include "desktop/bridge.h"
+#include "platform/command_line.h"
 #include "platform/data_dir.h"
 #include "platform/restart.h"
 #include "platform/ui/fonts.h"
@@ -17,6 +18,7 @@
 #include "systune/ui/reg.h"
 
 int main(int argc, char** argv) {
+    platform::readCommandLine(argc, argv, {"Turns shell policies and tweaks on or off."});
     QApplication app(argc, argv);
     platform::ui::installFonts();
     platform::ui::installQtTranslation();

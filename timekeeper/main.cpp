@@ -2,12 +2,14 @@
 #include <QApplication>
 
 #include "platform/clock.h"
+#include "platform/command_line.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
 #include "timekeeper/core/single_copy.h"
 #include "timekeeper/ui/frm_clock.h"
 
 int main(int argc, char** argv) {
+    platform::readCommandLine(argc, argv, {"A clock with a stopwatch and an alarm."});
     QApplication app(argc, argv);
     // A second copy would keep a second alarm and show every reminder twice: a later
     // start brings the running copy's window forward instead.

@@ -137,4 +137,8 @@ elif [ "$phase" = xfce ]; then
   "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed on Xfce"
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = shellstyle-suite ] || fail "xfconf does not name the theme"
   grep -q '^Inherits=Earlier,hicolor$' "$theme/index.theme" || fail "the theme does not inherit Xfce's earlier one"
+  # --restore does what restore-all does: the earlier theme named again, the folder gone.
+  "$SUITE_BIN_DIR/shellstyle-apply" --restore || fail "shellstyle-apply --restore failed"
+  [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = Earlier ] || fail "--restore did not name the earlier theme"
+  [ ! -e "$theme" ] || fail "--restore left the theme folder"
 fi

@@ -114,6 +114,22 @@ TEST_F(DesktopTest, SizesUseTheGroupsOwnImagesElseTheNearestLarger) {
     EXPECT_FALSE(platform::iconImageOfSide(icl, 40, 32));
 }
 
+TEST_F(DesktopTest, AGoneLibraryIsReadFromTheInstalledFolderByNameOrNamedAsMissing) {
+    preset();
+    const fs::path installed = root / "installed";
+    fs::create_directories(installed);
+    fs::rename(programFolder / "voveredav.icl", installed / "voveredav.icl");
+    const IconChoices choices = readIconChoices(reg, installed);
+    ASSERT_TRUE(choices[0]);
+    EXPECT_EQ(choices[0]->file, (installed / "voveredav.icl").string());
+    EXPECT_TRUE(missingIconFiles(choices).empty());
+    EXPECT_FALSE(themePictures(choices).empty());
+
+    const IconChoices lost = readIconChoices(reg, root / "elsewhere");
+    EXPECT_EQ(missingIconFiles(lost), std::vector<std::string>{(programFolder / "voveredav.icl").string()});
+    EXPECT_TRUE(themePictures(lost).empty());
+}
+
 TEST_F(DesktopTest, PresetReplaceAndRestoreShapeTheThemeFolder) {
     ThemeFolder folder(dataHome);
     preset();

@@ -45,6 +45,8 @@ public:
 
     // Handlers, as the buttons call them.
     void ComOpen_Click();
+    // Takes on the picture at `path` as the open button does once a file is chosen.
+    void openPath(const QString& path);
     void Command1_Click(int Index);
     void Custom1_Click();
     void Command2_Click(int Index);

@@ -17,8 +17,10 @@ void Form1::ComOpen_Click() {
     const QString path = services_.dialogs.openFile(
         QStringLiteral("打开"),
         {QStringLiteral("图像文件(*.bmp,*.jpg) (*.bmp *.jpg *.jpeg *.BMP *.JPG *.JPEG)")}, QString());
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) openPath(path);
+}
 
+void Form1::openPath(const QString& path) {
     // Until a picture is taken on, the one held before stays: its planes, its preview and
     // the working picture that saving and the wallpaper write.
     OpenedPicture opened = openPicture(path);

@@ -4,12 +4,16 @@
 #include "imagefx/core/caption.h"
 #include "imagefx/core/random_source.h"
 #include "imagefx/ui/form1.h"
+#include "platform/command_line.h"
 #include "platform/data_dir.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
 #include "platform/wallpaper/desktop_wallpaper.h"
 
 int main(int argc, char** argv) {
+    const platform::CommandLine commandLine = platform::readCommandLine(
+        argc, argv, {"Filters a BMP or JPEG picture, saves it or makes it the wallpaper.", "picture",
+                     "The BMP or JPEG picture to open."});
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("imagefx"));
     platform::ui::installFonts();
@@ -25,5 +29,6 @@ int main(int argc, char** argv) {
     boxes.setParent(&form);
     dialogs.setParent(&form);
     form.show();
+    if (!commandLine.arguments.isEmpty()) form.openPath(commandLine.arguments.first());
     return app.exec();
 }

@@ -16,12 +16,16 @@ for entry in "${entries[@]}"; do
   id=$(basename "$entry" .desktop)
   exec_line=$(key Exec "$entry")
   program=${exec_line%% *}
+  [ "$program" = imagefx ] && { [ "$exec_line" = "imagefx %f" ] && [ "$(key MimeType "$entry")" = "image/bmp;image/jpeg;" ] \
+    || fail "$id: imagefx opens no BMP or JPEG file handed to it"; }
   [ "$(key StartupWMClass "$entry")" = "$program" ] || fail "$id: window class is not $program"
-  for lang in "" "\\[en\\]"; do
+  for lang in "" "\\[zh_CN\\]"; do
     [ -n "$(key "Name$lang" "$entry")" ] && [ -n "$(key "Comment$lang" "$entry")" ] \
       || fail "$id: Name/Comment$lang missing"
   done
-  key Name "$entry" | grep -qP '\p{Han}' || fail "$id: the default Name is not Chinese"
+  # English for every locale without a translation, Chinese for zh_CN.
+  ! key Name "$entry" | grep -qP '\p{Han}' || fail "$id: the default Name is not English"
+  key 'Name\[zh_CN\]' "$entry" | grep -qP '\p{Han}' || fail "$id: Name[zh_CN] is not Chinese"
   icon=$(key Icon "$entry")
   for size in "$@"; do
     [ -f "$icons/${size}x${size}/apps/$icon.png" ] || fail "$id: no ${size}x${size} icon"

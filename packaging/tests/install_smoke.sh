@@ -2,8 +2,8 @@
 # The installed suite, staged into a DESTDIR and run from there under Xvfb: every
 # menu entry starts its installed program; shellstyle's XP preset points at the
 # installed icon library; typedrill finds level 1 in the installed data folder;
-# imagefx, whose installed folders are read-only, saves "ok.bmp" in the suite's
-# data folder. Usage: install_smoke.sh <build folder>
+# imagefx opens a picture handed to its menu entry and, its installed folders being
+# read-only, saves "ok.bmp" in the suite's data folder. Usage: install_smoke.sh <build folder>
 . "$SUITE_SOURCE_DIR/scripts/smoke/lib.sh"
 . "$SUITE_SOURCE_DIR/typedrill/tests/level1.sh"
 build="$1"
@@ -36,6 +36,7 @@ smoke_start_x
 # StartupWMClass (how a desktop ties the window to the entry).
 for entry in "$root"/usr/share/applications/*.desktop; do
   command=$(sed -n 's/^Exec=//p' "$entry")
+  command=${command// %[fFuU]/}  # started from the menu, with no file handed over
   class=$(sed -n 's/^StartupWMClass=//p' "$entry")
   PATH="$bin:$PATH" $command & pid=$!
   smoke_track "$pid"
@@ -87,6 +88,13 @@ smoke_wait_gone '^五笔typedrill$' 10
 pic="$SUITE_TEST_DATA/installed.bmp"
 convert -size 200x150 gradient:orange-navy "BMP3:$pic"
 chmod a+r "$pic"
+# imagefx's menu entry with a picture handed over, as a file manager's "Open with" does.
+command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.shellstylesuite.imagefx.desktop")
+PATH="$bin:$PATH" ${command//%f/$pic} & opened=$!
+smoke_track "$opened"
+smoke_wait_window '^imagefx-.*installed.bmp' 15 >/dev/null || fail "imagefx did not open the picture handed to it"
+kill "$opened"
+wait "$opened" 2>/dev/null || true
 if [ "${#as_user[@]}" -gt 0 ]; then
   chown -R 65534:65534 "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR" "$HOME" "$TMPDIR"
 fi

@@ -1,4 +1,4 @@
-// Font substitutes: Noto CJK for the Chinese faces, DejaVu for the Latin ones, each
+// Font substitutes: a Chinese face the package depends on for the Chinese faces, DejaVu for the Latin ones, each
 // followed by the CJK face so that Chinese captions in a Latin font still show.
 #include "platform/ui/fonts.h"
 
@@ -9,10 +9,14 @@
 namespace platform::ui {
 
 void installFonts() {
+    // The faces of the packages the suite depends on (fonts-noto-cjk | fonts-arphic-uming
+    // | fonts-wqy-microhei), and Zen Hei, the other WenQuanYi face Debian ships.
     const QStringList chineseSerif = {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                                      QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")};
-    const QStringList chineseSans = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
-                                     QStringLiteral("Noto Serif CJK SC")};
+                                      QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Micro Hei"),
+                                      QStringLiteral("WenQuanYi Zen Hei")};
+    const QStringList chineseSans = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
+                                     QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Serif CJK SC"),
+                                     QStringLiteral("AR PL UMing CN")};
     QStringList latinSans = {QStringLiteral("DejaVu Sans")};
     latinSans += chineseSans;
 

@@ -116,13 +116,5 @@ else
     echo "SKIPPED: full-disk export (no private mount namespace for a small tmpfs here)"
 fi
 
-# The manual page formats without warnings.
-if command -v groff >/dev/null; then
-    warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "${SUITE_SOURCE_DIR:?}/registry/reg/reg.1" 2>&1)
-    [ -z "$warnings" ] || fail "reg.1: $warnings"
-else
-    echo "SKIPPED: reg.1 check (groff is not installed)"
-fi
-
 [ "$failures" -eq 0 ] && echo "all reg checks passed"
 exit $((failures > 0))

@@ -1,10 +1,12 @@
 // shellstyle's process entry: the application object, then basMain's Main.
 #include <QApplication>
 
+#include "platform/command_line.h"
 #include "platform/ui/fonts.h"
 #include "shellstyle/ui/bas_main.h"
 
 int main(int argc, char** argv) {
+    platform::readCommandLine(argc, argv, {"Changes the icons of shell items and applies the XP look."});
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("shellstyle"));
     platform::ui::installFonts();

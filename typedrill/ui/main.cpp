@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "platform/clock.h"
+#include "platform/command_line.h"
 #include "platform/data_dir.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/lazy_icon_style.h"
@@ -9,6 +10,7 @@
 #include "typedrill/ui/form1.h"
 
 int main(int argc, char** argv) {
+    platform::readCommandLine(argc, argv, {"Five-stroke (Wubi) typing practice."});
     QApplication app(argc, argv);
     platform::ui::installFonts();
     platform::ui::installQtTranslation();
