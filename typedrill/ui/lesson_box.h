@@ -36,6 +36,8 @@ public:
     void showCharacter(int position);
 
     const QString& lesson() const { return text_; }
+    // The lesson position of each shown line's first character.
+    const std::vector<int>& lineStarts() const { return lineStarts_; }
     Mark markAt(int position) const;
     int caret() const { return caret_; }
     // The box of the character at `position`, in viewport coordinates.
