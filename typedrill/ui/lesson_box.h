@@ -59,9 +59,9 @@ private:
     int lineOf(int position) const;
     int lessonPosition(int documentPosition) const;
     void layOut();
-    void layOutFrom(int keep);
-    void breakLines(int from);
-    QString shownLines(std::size_t first) const;
+    void replaceLines(int from, int oldEnd, int delta);
+    std::vector<int> breakLines(int from, int to) const;
+    QString shownLines(std::size_t first, std::size_t last) const;
     void refreshOverlays();
     void drawPage(const QRegion& area);
     void staleLine(int line);
