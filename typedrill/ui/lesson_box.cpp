@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "typedrill/ui/lesson_box_accessible.h"
+#include "typedrill/ui/lesson_layout.h"
 
 namespace typedrill::ui {
 namespace {
@@ -65,6 +66,7 @@ LessonBox::LessonBox(QWidget* parent) : QTextEdit(parent) {
     setContextMenuPolicy(Qt::NoContextMenu);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setFocusPolicy(Qt::NoFocus);  // a click must not take the focus from the input box
+    document()->setDocumentLayout(new LessonLayout(document()));
     installLessonBoxAccessibility();
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { refreshOverlays(); });
 }
