@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <limits>
+#include <type_traits>
 
 #include "platform/codepage.h"
 #include "platform/testing/fake_clock.h"
@@ -120,6 +123,30 @@ void freeEntryMiddle(benchmark::State& state, bool marks) {
 void BM_FreeEntryMiddle(benchmark::State& state) { freeEntryMiddle(state, false); }
 void BM_FreeEntryMiddleMarks(benchmark::State& state) { freeEntryMiddle(state, true); }
 
+// One character typed at the end of a text of a given length and taken back, in
+// the typing box alone and, for comparison, in a stock line edit, each drawn.
+template <typename Box>
+void boxCharacter(benchmark::State& state) {
+    QWidget window;
+    window.resize(520, 60);
+    auto* box = new Box(&window);
+    box->setGeometry(10, 10, 473, 25);
+    if constexpr (std::is_same_v<Box, QLineEdit>) box->setMaxLength(std::numeric_limits<int>::max());
+    window.show();
+    box->setText(freeText(static_cast<int>(state.range(0)), false));
+    box->setFocus();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        commit(box, QStringLiteral("汉"));
+        box->backspace();
+        box->repaint();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+void BM_TypingBoxCharacter(benchmark::State& state) { boxCharacter<typedrill::ui::TypingLine>(state); }
+void BM_LineEditCharacter(benchmark::State& state) { boxCharacter<QLineEdit>(state); }
+
 void BM_FreeEntryCharacter(benchmark::State& state) { freeEntryCharacter(state, false); }
 void BM_FreeEntryCharacterAndBox(benchmark::State& state) { freeEntryCharacter(state, true); }
 
@@ -158,6 +185,8 @@ BENCHMARK(BM_TypeCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecon
 BENCHMARK(BM_TypeCharacterAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FreeEntryCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FreeEntryCharacterAndBox)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypingBoxCharacter)->Arg(1000)->Arg(32767)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LineEditCharacter)->Arg(1000)->Arg(32767)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FreeEntryMiddle)->Arg(1000)->Arg(350000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FreeEntryMiddleMarks)->Arg(1000)->Arg(102000)->Unit(benchmark::kMicrosecond);
 
