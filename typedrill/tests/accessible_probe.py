@@ -7,7 +7,8 @@
 #          Y yellow, . black, ? anything else>
 #   word0=<the lesson box's word at offset 0>,<its start>,<its end>, asked as a
 #          screen reader moving by word asks it
-#   input=<the input box's text>     typed=, errors=<the counters' texts>
+#   input=<the input box's text>     incaret=<its caret offset>
+#   typed=, errors=<the counters' texts>
 # Nothing but the "." while the window is not (yet) on the bus.
 import sys
 
@@ -51,7 +52,9 @@ class Window:
         yield "caret=%d" % text.caretOffset
         yield "word0=%s,%d,%d" % tuple(text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_WORD_START))
         yield "marks=" + marks[:40]
-        yield "input=" + self.entry.queryText().getText(0, -1)
+        entry = self.entry.queryText()
+        yield "input=" + entry.getText(0, -1)
+        yield "incaret=%d" % entry.caretOffset
         yield "typed=" + self.typed.name
         yield "errors=" + self.errors.name
 

@@ -324,6 +324,25 @@ TEST_F(Form1Test, FreeEntryEditedAnywhereStaysWhole) {
     }
 }
 
+// A paste longer than the lesson is cut at the lesson's end, not scored past it;
+// Ctrl+Backspace deletes a word and is no Backspace to the error count.
+TEST_F(Form1Test, InputPastTheLessonIsRefused) {
+    writeLesson("1.txt", "abcd efgh");
+    form.OpenFile(QStringLiteral("1.txt"));
+    form.begin->trigger();
+    commit(form.Text2, QStringLiteral("abcd x"));
+    EXPECT_EQ(form.Label8->text(), QStringLiteral("1个字"));
+    QTest::keyClick(form.Text2, Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(form.Text2->text(), QStringLiteral("abcd "));
+    EXPECT_EQ(form.Label8->text(), QStringLiteral("1个字"));
+    QApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('e')));
+    QTest::keyClick(form.Text2, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(boxes.shown.size(), 1u);  // the end of the lesson, with its report
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("0个字"));
+    // Four of the pasted characters fit; the last is compared with the lesson's last.
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("\t2个字"))) << boxes.shown[0].text.toStdString();
+}
+
 TEST_F(Form1Test, ContinueGivesTheKeyboardBackToTheBoxInFront) {
     writeLesson("1.txt", "\xCE\xE5\xB1\xCA");  // 五笔
     form.OpenFile(QStringLiteral("1.txt"));

@@ -144,7 +144,7 @@ type_char() {
 }
 type_char 王
 type_char 土
-expect 'input=王土' 'typed=2个字' 'marks=YYY\.' 'caret=2'
+expect 'input=王土' 'incaret=2' 'typed=2个字' 'marks=YYY\.' 'caret=2'
 
 # A wrong character (王 again where 大 is due) is counted and marked black.
 type_char 王

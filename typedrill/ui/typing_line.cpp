@@ -10,6 +10,7 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -90,8 +91,10 @@ const KeyAction kMoves[] = {
     {QKeySequence::SelectPreviousWord, KeyAction::Select, KeyAction::PreviousWord},
     {QKeySequence::SelectNextWord, KeyAction::Select, KeyAction::NextWord},
 };
-const QKeySequence::StandardKey kEditKeys[] = {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
-                                               QKeySequence::Paste, QKeySequence::Delete, QKeySequence::Backspace};
+const QKeySequence::StandardKey kEditKeys[] = {
+    QKeySequence::SelectAll, QKeySequence::Copy,          QKeySequence::Cut,           QKeySequence::Paste,
+    QKeySequence::Delete,    QKeySequence::Backspace,     QKeySequence::Undo,          QKeySequence::Redo,
+    QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord};
 
 }  // namespace
 
@@ -131,6 +134,7 @@ TypingLine::TypingLine(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed, QSizePolicy::LineEdit));
     setBackgroundRole(QPalette::Base);
     setCursor(Qt::IBeamCursor);
+    setAcceptDrops(true);
     installTypingLineAccessibility();
 }
 
@@ -138,8 +142,13 @@ TypingLine::~TypingLine() = default;
 
 // ---- text and selection
 
-void TypingLine::setText(const QString& text) {
+void TypingLine::setText(const QString& given) {
     resetPreedit();
+    QString text = given.size() > maxLength_ ? given.left(maxLength_) : given;
+    if (text.size() == maxLength_ && !text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);
+    history_.clear();
+    undone_ = 0;
+    separate_ = true;
     const bool same = text == text_;
     if (!same) {
         const QString old = text_;
@@ -163,17 +172,24 @@ void TypingLine::setText(const QString& text) {
 
 void TypingLine::clear() { setText(QString()); }
 
+void TypingLine::setMaxLength(int length) {
+    maxLength_ = std::max(0, length);
+    if (text_.size() > maxLength_) setText(text_);
+}
+
 QString TypingLine::selectedText() const { return text_.mid(selectionStart(), selectionEnd() - selectionStart()); }
 
 void TypingLine::setCursorPosition(int position) { moveCursor(position, false); }
 
 void TypingLine::setSelection(int start, int length) {
     const int size = static_cast<int>(text_.size());
+    if (anchor_ != std::clamp(start, 0, size)) separate_ = true;
     anchor_ = std::clamp(start, 0, size);
     moveCursor(std::clamp(start + length, 0, size), true);
 }
 
 void TypingLine::selectAll() {
+    if (anchor_ != 0) separate_ = true;
     anchor_ = 0;
     moveCursor(static_cast<int>(text_.size()), true);
 }
@@ -183,30 +199,82 @@ void TypingLine::deselect() {
     moveCursor(cursor_, false);
 }
 
-bool TypingLine::splice(int start, int end, const QString& piece) {
+// Replaces [start, end) with `piece`, cut to what the length limit leaves room
+// for, and keeps the edit for undo: with the step before when it is of the same
+// kind and the cursor has not been moved since.
+bool TypingLine::splice(int start, int end, QString piece, EditKind kind) {
     const int size = static_cast<int>(text_.size());
     start = std::clamp(start, 0, size);
     end = std::clamp(end, start, size);
-    if (start == end && piece.isEmpty()) return false;
-    const bool tell = QAccessible::isActive();
-    const QString removed = tell ? text_.mid(start, end - start) : QString();
-    if (start == end && start == size) text_.append(piece);  // typing at the end: amortised constant
-    else if (start == end) text_.insert(start, piece);
-    else if (piece.isEmpty()) text_.remove(start, end - start);
-    else text_.replace(start, end - start, piece);
-    cursor_ = anchor_ = start + static_cast<int>(piece.size());
-    if (start < first_) first_ = start, shift_ = 0;
-    if (tell) {
-        if (!removed.isEmpty()) {
-            QAccessibleTextRemoveEvent event(this, start, removed);
-            QAccessible::updateAccessibility(&event);
-        }
-        if (!piece.isEmpty()) {
-            QAccessibleTextInsertEvent event(this, start, piece);
-            QAccessible::updateAccessibility(&event);
-        }
+    const qsizetype room = static_cast<qsizetype>(maxLength_) - (size - (end - start));
+    if (piece.size() > room) {
+        piece.truncate(std::max<qsizetype>(0, room));
+        if (!piece.isEmpty() && piece.back().isHighSurrogate()) piece.chop(1);
     }
+    if (start == end && piece.isEmpty()) return false;
+    Splice edit{start, text_.mid(start, end - start), piece};
+    history_.resize(static_cast<std::size_t>(undone_));
+    // Edits of one kind go together, and the removal of a selection with the edit
+    // right after it, while the cursor stays.
+    // An input method's mending always starts a step, and typing after it joins it.
+    const bool join = !history_.empty() && kind != EditKind::Mending &&
+                      (joinStep_ || (!separate_ && kind != EditKind::Other &&
+                                     (history_.back().kind == kind || history_.back().kind == EditKind::Selection)));
+    const EditKind joinsAs = kind == EditKind::Mending ? EditKind::Typing : kind;
+    if (!join) history_.push_back({joinsAs, {}, cursor_, anchor_});
+    else if (kind != EditKind::Other) history_.back().kind = joinsAs;  // the next edit joins by the latest kind
+    history_.back().splices.push_back(std::move(edit));
+    undone_ = static_cast<int>(history_.size());
+    separate_ = kind == EditKind::Other;
+    apply(history_.back().splices.back(), true);
     return true;
+}
+
+// Makes one kept edit (`forward`) or takes it back; the cursor ends after what is put in.
+void TypingLine::apply(const Splice& edit, bool forward) {
+    const QString& gone = forward ? edit.removed : edit.inserted;
+    const QString& put = forward ? edit.inserted : edit.removed;
+    const int start = edit.at, size = static_cast<int>(text_.size());
+    if (gone.isEmpty() && start == size) text_.append(put);  // typing at the end: amortised constant
+    else if (gone.isEmpty()) text_.insert(start, put);
+    else if (put.isEmpty()) text_.remove(start, gone.size());
+    else text_.replace(start, gone.size(), put);
+    cursor_ = anchor_ = start + static_cast<int>(put.size());
+    if (start < first_) first_ = start, shift_ = 0;
+    if (QAccessible::isActive()) {
+        if (!gone.isEmpty()) {
+            QAccessibleTextRemoveEvent event(this, start, gone);
+            QAccessible::updateAccessibility(&event);
+        }
+        if (!put.isEmpty()) {
+            QAccessibleTextInsertEvent event(this, start, put);
+            QAccessible::updateAccessibility(&event);
+        }
+        // Braille displays and magnifiers follow the caret as it moves with the typing.
+        QAccessibleTextCursorEvent moved(this, cursor_);
+        QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void TypingLine::undo() {
+    if (undone_ == 0) return;
+    resetPreedit();
+    const Step& step = history_[static_cast<std::size_t>(--undone_)];
+    for (auto it = step.splices.rbegin(); it != step.splices.rend(); ++it) apply(*it, false);
+    const int size = static_cast<int>(text_.size());
+    anchor_ = std::clamp(step.anchorBefore, 0, size);
+    moveCursor(step.cursorBefore, true);
+    separate_ = true;  // nothing joins a step brought back, not even after a redo
+    emit textChanged(text_);
+}
+
+void TypingLine::redo() {
+    if (undone_ >= static_cast<int>(history_.size())) return;
+    resetPreedit();
+    const Step& step = history_[static_cast<std::size_t>(undone_++)];
+    for (const Splice& edit : step.splices) apply(edit, true);
+    moveCursor(cursor_, false);
+    emit textChanged(text_);
 }
 
 void TypingLine::replace(int start, int end, const QString& piece) {
@@ -215,7 +283,12 @@ void TypingLine::replace(int start, int end, const QString& piece) {
     emit textChanged(text_);
 }
 
-void TypingLine::insert(const QString& piece) { replace(selectionStart(), selectionEnd(), piece); }
+// Text put in goes with what was typed just before, as a line edit keeps it for undo.
+void TypingLine::insert(const QString& piece) {
+    if (!splice(selectionStart(), selectionEnd(), piece, piece.isEmpty() ? EditKind::Selection : EditKind::Typing)) return;
+    changed();
+    emit textChanged(text_);
+}
 
 void TypingLine::backspace() {
     if (hasSelectedText()) return insert(QString());
@@ -223,12 +296,26 @@ void TypingLine::backspace() {
     // One code point back, as a line edit takes it: a cluster's marks one by one.
     int from = cursor_ - 1;
     if (from > 0 && text_.at(from).isLowSurrogate() && text_.at(from - 1).isHighSurrogate()) --from;
-    replace(from, cursor_, QString());
+    if (splice(from, cursor_, QString(), EditKind::Backspace)) changed(), emit textChanged(text_);
 }
 
 void TypingLine::del() {
     if (hasSelectedText()) return insert(QString());
-    replace(cursor_, nextGrapheme(cursor_), QString());
+    if (splice(cursor_, nextGrapheme(cursor_), QString(), EditKind::Delete)) changed(), emit textChanged(text_);
+}
+
+// Ctrl+Backspace and Ctrl+Delete, as a line edit takes them: the selection is
+// stretched from the cursor by a word step and then deleted, so that undo brings
+// it back selected.
+void TypingLine::deleteWord(bool forward) {
+    moveCursor(wordStep(cursor_, forward), true);
+    if (hasSelectedText()) insert(QString());
+}
+
+// X11's primary selection follows what is selected, where the platform has one.
+void TypingLine::setPrimarySelection() const {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (hasSelectedText() && clipboard->supportsSelection()) clipboard->setText(selectedText(), QClipboard::Selection);
 }
 
 void TypingLine::copy() const {
@@ -248,7 +335,9 @@ void TypingLine::paste() {
 
 void TypingLine::moveCursor(int position, bool select) {
     const int size = static_cast<int>(text_.size());
-    cursor_ = std::clamp(position, 0, size);
+    const int to = std::clamp(position, 0, size);
+    if (to != cursor_) separate_ = true;
+    cursor_ = to;
     if (!select) anchor_ = cursor_;
     changed();
     if (QAccessible::isActive()) {
@@ -535,6 +624,7 @@ void TypingLine::restartBlink() {
 }
 
 void TypingLine::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == tripleClick_.timerId()) return tripleClick_.stop();
     if (event->timerId() != blink_.timerId()) return QWidget::timerEvent(event);
     blinkOn_ = !blinkOn_;
     update(cursorRect());
@@ -591,9 +681,14 @@ void TypingLine::keyPressEvent(QKeyEvent* event) {
         case KeyAction::NextWord: to = wordStep(cursor_, true); break;
         }
         moveCursor(to, select);
+        if (select) setPrimarySelection();
         return event->accept();
     }
-    if (event->matches(QKeySequence::SelectAll)) selectAll();
+    if (event->matches(QKeySequence::SelectAll)) selectAll(), setPrimarySelection();
+    else if (event->matches(QKeySequence::Undo)) undo();
+    else if (event->matches(QKeySequence::Redo)) redo();
+    else if (event->matches(QKeySequence::DeleteStartOfWord)) deleteWord(false);
+    else if (event->matches(QKeySequence::DeleteEndOfWord)) deleteWord(true);
     else if (event->matches(QKeySequence::Copy)) copy();
     else if (event->matches(QKeySequence::Cut)) cut();
     else if (event->matches(QKeySequence::Paste)) paste();
@@ -607,7 +702,15 @@ void TypingLine::keyPressEvent(QKeyEvent* event) {
 }
 
 void TypingLine::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) return event->accept();
     if (event->button() != Qt::LeftButton) return event->ignore();
+    if (tripleClick_.isActive() &&
+        (event->position().toPoint() - tripleClickAt_).manhattanLength() < QApplication::startDragDistance()) {
+        tripleClick_.stop();
+        selectAll();
+        setPrimarySelection();
+        return;
+    }
     if (!preedit_.isEmpty()) {
         // A click ends the composition: what the input method does not commit is dropped.
         QGuiApplication::inputMethod()->commit();
@@ -627,7 +730,16 @@ void TypingLine::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TypingLine::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) selectingByMouse_ = false;
+    if (event->button() == Qt::LeftButton) {
+        selectingByMouse_ = false;
+        setPrimarySelection();
+    } else if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+               rect().contains(event->position().toPoint())) {
+        // A middle click pastes the primary selection where it is made.
+        const QString primary = QGuiApplication::clipboard()->text(QClipboard::Selection);
+        moveCursor(positionAt(event->position().toPoint()), false);
+        if (!primary.isEmpty()) insert(primary);
+    }
 }
 
 void TypingLine::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -642,6 +754,26 @@ void TypingLine::mouseDoubleClickEvent(QMouseEvent* event) {
     const qsizetype after = finder.toNextBoundary();
     anchor_ = from + static_cast<int>(std::max<qsizetype>(0, before));
     moveCursor(after < 0 ? to : from + static_cast<int>(after), true);
+    setPrimarySelection();
+    tripleClick_.start(QApplication::doubleClickInterval(), this);
+    tripleClickAt_ = event->position().toPoint();
+}
+
+// Text dragged in from anywhere goes in where it is dropped.
+void TypingLine::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void TypingLine::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void TypingLine::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasText()) return event->ignore();
+    moveCursor(positionAt(event->position().toPoint()), false);
+    insert(event->mimeData()->text());
+    event->acceptProposedAction();
+    setFocus(Qt::MouseFocusReason);
 }
 
 // The editing menu a line edit offers, in the captions of Qt's own translation.
@@ -654,6 +786,9 @@ void TypingLine::contextMenuEvent(QContextMenuEvent* event) {
         menu.addAction(text, this, act)->setEnabled(enabled);
     };
     const bool selected = hasSelectedText();
+    item("&Undo", QKeySequence::Undo, isUndoAvailable(), [this] { undo(); });
+    item("&Redo", QKeySequence::Redo, isRedoAvailable(), [this] { redo(); });
+    menu.addSeparator();
     item("Cu&t", QKeySequence::Cut, selected, [this] { cut(); });
     item("&Copy", QKeySequence::Copy, selected, [this] { copy(); });
     item("&Paste", QKeySequence::Paste, !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
@@ -704,7 +839,8 @@ void TypingLine::inputMethodEvent(QInputMethodEvent* event) {
     const QString& commit = event->commitString();
     const bool input = !commit.isEmpty() || event->preeditString() != preedit_ || event->replacementLength() > 0;
     bool edited = false;
-    if (input && hasSelectedText()) edited |= splice(selectionStart(), selectionEnd(), QString());
+    if (input && hasSelectedText()) edited |= splice(selectionStart(), selectionEnd(), QString(), EditKind::Selection);
+    joinStep_ = edited;  // the commit goes with the selection it replaced
 
     // The cursor after the commit, when the event moves it without committing.
     int after = cursor_;
@@ -712,7 +848,14 @@ void TypingLine::inputMethodEvent(QInputMethodEvent* event) {
         after += static_cast<int>(commit.size()) -
                  std::min(-event->replacementStart(), event->replacementLength());
     const int at = std::clamp(cursor_ + event->replacementStart(), 0, static_cast<int>(text_.size()));
-    edited |= splice(at, at + event->replacementLength(), commit);
+    if (event->replacementLength() > 0) {
+        // Undo brings the mended characters back selected, as a line edit does.
+        anchor_ = std::min(at + event->replacementLength(), static_cast<int>(text_.size()));
+        cursor_ = at;
+    }
+    edited |= splice(at, at + event->replacementLength(), commit,
+                     event->replacementLength() == 0 ? EditKind::Typing : EditKind::Mending);
+    joinStep_ = false;
     after = std::clamp(after, 0, static_cast<int>(text_.size()));
     if (commit.isEmpty() && after != cursor_) cursor_ = anchor_ = after;
 
@@ -763,7 +906,7 @@ QVariant TypingLine::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImCurrentSelection: return selectedText();
     case Qt::ImAbsolutePosition: return cursor_;
     case Qt::ImHints: return static_cast<int>(inputMethodHints());
-    case Qt::ImMaximumTextLength: return std::numeric_limits<int>::max();
+    case Qt::ImMaximumTextLength: return maxLength_;
     case Qt::ImReadOnly: return false;
     default: return QWidget::inputMethodQuery(query);
     }

@@ -8,7 +8,9 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
+#include <vector>
 
 class QStyleOptionFrame;
 
@@ -40,6 +42,11 @@ public:
     void selectAll();
     void deselect();
 
+    // At most this many characters are held; what an edit brings past it is
+    // refused, as a line edit refuses it. No limit by default.
+    int maxLength() const { return maxLength_; }
+    void setMaxLength(int length);
+
     // Replaces characters [start, end) with `text` as one edit; the cursor ends after it.
     void replace(int start, int end, const QString& text);
     void insert(const QString& text);  // at the cursor, over the selection
@@ -48,6 +55,12 @@ public:
     void copy() const;
     void cut();
     void paste();
+    // Takes back the last edit, or does again the last one taken back; edits of
+    // one kind typed one after the other without moving the cursor go as one.
+    void undo();
+    void redo();
+    bool isUndoAvailable() const { return undone_ > 0; }
+    bool isRedoAvailable() const { return undone_ < static_cast<int>(history_.size()); }
 
     // What is shown: the first character in view and the preedit of the input method.
     int firstVisible() const;
@@ -77,6 +90,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
@@ -85,6 +101,17 @@ protected:
 
 private:
     struct Shown;  // the stretch in view, laid out
+    // One edit as the undo history keeps it: [at, at + inserted) held `removed`.
+    enum class EditKind { Typing, Backspace, Delete, Selection, Mending, Other };
+    struct Splice {
+        int at;
+        QString removed, inserted;
+    };
+    struct Step {
+        EditKind kind;
+        std::vector<Splice> splices;
+        int cursorBefore, anchorBefore;
+    };
 
     void initStyleOption(QStyleOptionFrame* option) const;
     QRect lineRect() const;
@@ -99,7 +126,10 @@ private:
     int nextGrapheme(int position) const;
     int previousGrapheme(int position) const;
     int wordStep(int position, bool forward) const;
-    bool splice(int start, int end, const QString& piece);
+    bool splice(int start, int end, QString piece, EditKind kind = EditKind::Other);
+    void apply(const Splice& s, bool forward);
+    void deleteWord(bool forward);
+    void setPrimarySelection() const;
     void moveCursor(int position, bool select);
     void changed();
     void resetPreedit();
@@ -120,6 +150,13 @@ private:
     QBasicTimer blink_;
     bool blinkOn_ = true;
     bool selectingByMouse_ = false;
+    int maxLength_ = std::numeric_limits<int>::max();
+    std::vector<Step> history_;
+    int undone_ = 0;            // steps in history_ before the undo point
+    bool separate_ = true;      // the next edit starts a step of its own
+    bool joinStep_ = false;     // the edits of one event go into one step
+    QBasicTimer tripleClick_;   // running for a double-click interval after a double click
+    QPoint tripleClickAt_;
 };
 
 }  // namespace typedrill::ui
