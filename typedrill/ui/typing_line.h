@@ -7,16 +7,15 @@
 #include <QTextLayout>
 #include <QWidget>
 
-#include <algorithm>
-#include <limits>
 #include <memory>
-#include <vector>
+
+#include "typedrill/core/line_text.h"
 
 class QStyleOptionFrame;
 
 namespace typedrill::ui {
 
-// A line edit for long texts. The text is kept in one QString; the box scrolls
+// A line edit for long texts. The text is kept in one QString (LineText); the box scrolls
 // by character index (the first character shown, and by how many pixels it
 // stands out left of the box), and only the stretch in view is ever laid out,
 // so typing at the end of a 100,000-character text costs what it costs at 1,000. It draws its frame and colours as the style draws a line edit.
@@ -27,16 +26,16 @@ public:
     explicit TypingLine(QWidget* parent = nullptr);
     ~TypingLine() override;
 
-    const QString& text() const { return text_; }
+    const QString& text() const { return model_.text(); }
     void setText(const QString& text);
     void clear();
 
-    int cursorPosition() const { return cursor_; }
+    int cursorPosition() const { return model_.cursor(); }
     void setCursorPosition(int position);
-    bool hasSelectedText() const { return anchor_ != cursor_; }
-    QString selectedText() const;
-    int selectionStart() const { return std::min(anchor_, cursor_); }
-    int selectionEnd() const { return std::max(anchor_, cursor_); }
+    bool hasSelectedText() const { return model_.hasSelection(); }
+    QString selectedText() const { return model_.selectedText(); }
+    int selectionStart() const { return model_.selectionStart(); }
+    int selectionEnd() const { return model_.selectionEnd(); }
     // Selects from `start` for `length` characters, the cursor at the far end.
     void setSelection(int start, int length);
     void selectAll();
@@ -44,7 +43,7 @@ public:
 
     // At most this many characters are held; what an edit brings past it is
     // refused, as a line edit refuses it. No limit by default.
-    int maxLength() const { return maxLength_; }
+    int maxLength() const { return model_.maxLength(); }
     void setMaxLength(int length);
 
     // Replaces characters [start, end) with `text` as one edit; the cursor ends after it.
@@ -59,8 +58,8 @@ public:
     // one kind typed one after the other without moving the cursor go as one.
     void undo();
     void redo();
-    bool isUndoAvailable() const { return undone_ > 0; }
-    bool isRedoAvailable() const { return undone_ < static_cast<int>(history_.size()); }
+    bool isUndoAvailable() const { return model_.canUndo(); }
+    bool isRedoAvailable() const { return model_.canRedo(); }
 
     // What is shown: the first character in view and the preedit of the input method.
     int firstVisible() const;
@@ -101,17 +100,7 @@ protected:
 
 private:
     struct Shown;  // the stretch in view, laid out
-    // One edit as the undo history keeps it: [at, at + inserted) held `removed`.
-    enum class EditKind { Typing, Backspace, Delete, Selection, Mending, Other };
-    struct Splice {
-        int at;
-        QString removed, inserted;
-    };
-    struct Step {
-        EditKind kind;
-        std::vector<Splice> splices;
-        int cursorBefore, anchorBefore;
-    };
+    using EditKind = LineText::EditKind;
 
     void initStyleOption(QStyleOptionFrame* option) const;
     QRect lineRect() const;
@@ -122,12 +111,9 @@ private:
     std::unique_ptr<Shown> layOut(int from, int to) const;
     std::unique_ptr<Shown> layForward(int from, int beyond) const;
     int fitBackwards(int end, bool toCursor, int* beyond) const;
-    int graphemeStart(int position) const;
-    int nextGrapheme(int position) const;
-    int previousGrapheme(int position) const;
-    int wordStep(int position, bool forward) const;
     bool splice(int start, int end, QString piece, EditKind kind = EditKind::Other);
-    void apply(const Splice& s, bool forward);
+    void applied(const LineText::Change& change);
+    void cursorMoved();
     void deleteWord(bool forward);
     void setPrimarySelection() const;
     void moveCursor(int position, bool select);
@@ -136,9 +122,7 @@ private:
     void restartBlink();
     bool cursorShown() const;
 
-    QString text_;
-    int cursor_ = 0;
-    int anchor_ = 0;  // the selection's other end; equal to cursor_ when none
+    LineText model_;  // text, cursor, selection and undo history
     QString preedit_;
     int preeditCursor_ = 0;
     bool preeditHidesCursor_ = false;
@@ -150,11 +134,6 @@ private:
     QBasicTimer blink_;
     bool blinkOn_ = true;
     bool selectingByMouse_ = false;
-    int maxLength_ = std::numeric_limits<int>::max();
-    std::vector<Step> history_;
-    int undone_ = 0;            // steps in history_ before the undo point
-    bool separate_ = true;      // the next edit starts a step of its own
-    bool joinStep_ = false;     // the edits of one event go into one step
     QBasicTimer tripleClick_;   // running for a double-click interval after a double click
     QPoint tripleClickAt_;
 };
