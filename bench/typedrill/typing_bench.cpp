@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <fstream>
+#include <limits>
+#include <type_traits>
 
 #include "platform/codepage.h"
 #include "platform/testing/fake_clock.h"
@@ -82,6 +85,68 @@ void freeEntryCharacter(benchmark::State& state, bool box) {
     state.SetItemsProcessed(state.iterations() * 2);
 }
 
+// A free-entry text of the given length: ideographs, or (`marks`) letters each
+// carrying a combining mark, with one run of 1,000 marks on a single letter.
+QString freeText(int length, bool marks) {
+    QString text;
+    text.reserve(length);
+    if (!marks) {
+        for (int i = 0; i < length; ++i) text += QChar(0x4E00 + i % 2000);
+        return text;
+    }
+    text += QLatin1Char('a') + QString(1000, QChar(0x301));
+    while (text.size() < length) text += QStringLiteral("e\u0301");
+    text.truncate(length);
+    return text;
+}
+
+// One character typed in the middle of a long free-entry text and taken back.
+void freeEntryMiddle(benchmark::State& state, bool marks) {
+    QTemporaryDir dir;
+    platform::testing::FakeMessageBoxes boxes;
+    platform::testing::FakeClock clock;
+    typedrill::ui::Form1 form(boxes, clock, dir.path().toStdString());
+    form.show();
+    form.inset->trigger();
+    commit(form.Text1, freeText(static_cast<int>(state.range(0)), marks));
+    form.Text1->setCursorPosition(static_cast<int>(state.range(0) / 2));
+    QApplication::processEvents();
+    for (auto _ : state) {
+        commit(form.Text1, QStringLiteral("汉"));
+        form.Text1->backspace();
+        form.RTB->viewport()->repaint();
+        form.Text1->repaint();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+void BM_FreeEntryMiddle(benchmark::State& state) { freeEntryMiddle(state, false); }
+void BM_FreeEntryMiddleMarks(benchmark::State& state) { freeEntryMiddle(state, true); }
+
+// One character typed at the end of a text of a given length and taken back, in
+// the typing box alone and, for comparison, in a stock line edit, each drawn.
+template <typename Box>
+void boxCharacter(benchmark::State& state) {
+    QWidget window;
+    window.resize(520, 60);
+    auto* box = new Box(&window);
+    box->setGeometry(10, 10, 473, 25);
+    if constexpr (std::is_same_v<Box, QLineEdit>) box->setMaxLength(std::numeric_limits<int>::max());
+    window.show();
+    box->setText(freeText(static_cast<int>(state.range(0)), false));
+    box->setFocus();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        commit(box, QStringLiteral("汉"));
+        box->backspace();
+        box->repaint();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+void BM_TypingBoxCharacter(benchmark::State& state) { boxCharacter<typedrill::ui::TypingLine>(state); }
+void BM_LineEditCharacter(benchmark::State& state) { boxCharacter<QLineEdit>(state); }
+
 void BM_FreeEntryCharacter(benchmark::State& state) { freeEntryCharacter(state, false); }
 void BM_FreeEntryCharacterAndBox(benchmark::State& state) { freeEntryCharacter(state, true); }
 
@@ -120,6 +185,10 @@ BENCHMARK(BM_TypeCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecon
 BENCHMARK(BM_TypeCharacterAndPaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FreeEntryCharacter)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FreeEntryCharacterAndBox)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypingBoxCharacter)->Arg(1000)->Arg(32767)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LineEditCharacter)->Arg(1000)->Arg(32767)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FreeEntryMiddle)->Arg(1000)->Arg(350000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FreeEntryMiddleMarks)->Arg(1000)->Arg(102000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -5,7 +5,10 @@
 #   lesson=<the lesson box's text>   caret=<its caret offset>
 #   marks=<per lesson character, from its colour attributes, the first 40:
 #          Y yellow, . black, ? anything else>
-#   input=<the input box's text>     typed=, errors=<the counters' texts>
+#   word0=<the lesson box's word at offset 0>,<its start>,<its end>, asked as a
+#          screen reader moving by word asks it
+#   input=<the input box's text>     incaret=<its caret offset>
+#   typed=, errors=<the counters' texts>
 # Nothing but the "." while the window is not (yet) on the bus.
 import sys
 
@@ -47,8 +50,11 @@ class Window:
             offset += step
         yield "lesson=" + lesson
         yield "caret=%d" % text.caretOffset
+        yield "word0=%s,%d,%d" % tuple(text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_WORD_START))
         yield "marks=" + marks[:40]
-        yield "input=" + self.entry.queryText().getText(0, -1)
+        entry = self.entry.queryText()
+        yield "input=" + entry.getText(0, -1)
+        yield "incaret=%d" % entry.caretOffset
         yield "typed=" + self.typed.name
         yield "errors=" + self.errors.name
 

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -285,6 +286,61 @@ TEST_F(Form1Test, FreeEntryTypedPieceByPieceShowsAsAWhole) {
     EXPECT_EQ(form.RTB->toPlainText(), whole.RTB->toPlainText());
     EXPECT_EQ(form.RTB->documentPosition(all.size() - 1), whole.RTB->documentPosition(all.size() - 1));
     EXPECT_EQ(form.RTB->viewport()->grab().toImage(), whole.RTB->viewport()->grab().toImage());
+}
+
+// Edits in the middle of a free-entry text lay out only the lines they touch:
+// whatever the edits, the box shows the whole text in order, every line within
+// the box's width, the first character of each line at its left edge.
+TEST_F(Form1Test, FreeEntryEditedAnywhereStaysWhole) {
+    form.inset->trigger();
+    const QString pieces[] = {QStringLiteral("汉字五笔"), QStringLiteral("word "), QStringLiteral("e\u0301"),
+                              QString(40, QChar(0x301)), QStringLiteral("，。")};
+    QString all;
+    for (int i = 0; i < 200; ++i) all += pieces[i % 5 == 3 ? 0 : i % 5];
+    commit(form.Text1, all);
+    const int width = form.RTB->viewport()->width();
+    const QFontMetrics metrics(form.RTB->document()->defaultFont());
+    QRandomGenerator random(24);
+    for (int round = 0; round < 80; ++round) {
+        const int at = random.bounded(static_cast<int>(all.size()) + 1);
+        const int gone = std::min(random.bounded(30), static_cast<int>(all.size()) - at);
+        const QString put = random.bounded(3) == 0 ? QString() : pieces[random.bounded(5)];
+        form.Text1->replace(at, at + gone, put);
+        all.replace(at, gone, put);
+        const std::vector<int>& starts = form.RTB->lineStarts();
+        ASSERT_EQ(form.RTB->lesson(), all);
+        ASSERT_EQ(form.RTB->toPlainText().remove(QLatin1Char('\n')), all) << round;
+        ASSERT_EQ(form.RTB->document()->blockCount(), static_cast<int>(starts.size())) << round;
+        ASSERT_EQ(starts.front(), 0);
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            const int end = i + 1 < starts.size() ? starts[i + 1] : static_cast<int>(all.size());
+            ASSERT_LT(starts[i], end) << round;
+            const QString line = all.mid(starts[i], end - starts[i]);
+            if (line.size() > 1 && !line.contains(QChar(0x301))) {
+                EXPECT_LE(metrics.horizontalAdvance(line), width) << round;
+            }
+            EXPECT_EQ(form.RTB->documentPosition(starts[i]), starts[i] + static_cast<int>(i)) << round;
+        }
+    }
+}
+
+// A paste longer than the lesson is cut at the lesson's end, not scored past it;
+// Ctrl+Backspace deletes a word and is no Backspace to the error count.
+TEST_F(Form1Test, InputPastTheLessonIsRefused) {
+    writeLesson("1.txt", "abcd efgh");
+    form.OpenFile(QStringLiteral("1.txt"));
+    form.begin->trigger();
+    commit(form.Text2, QStringLiteral("abcd x"));
+    EXPECT_EQ(form.Label8->text(), QStringLiteral("1个字"));
+    QTest::keyClick(form.Text2, Qt::Key_Backspace, Qt::ControlModifier);
+    EXPECT_EQ(form.Text2->text(), QStringLiteral("abcd "));
+    EXPECT_EQ(form.Label8->text(), QStringLiteral("1个字"));
+    QApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('e')));
+    QTest::keyClick(form.Text2, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(boxes.shown.size(), 1u);  // the end of the lesson, with its report
+    EXPECT_EQ(form.Label2->text(), QStringLiteral("0个字"));
+    // Four of the pasted characters fit; the last is compared with the lesson's last.
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("\t2个字"))) << boxes.shown[0].text.toStdString();
 }
 
 TEST_F(Form1Test, ContinueGivesTheKeyboardBackToTheBoxInFront) {

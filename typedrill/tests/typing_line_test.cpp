@@ -7,12 +7,15 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextCharFormat>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace typedrill::ui {
 namespace {
@@ -96,11 +99,14 @@ TEST_F(TypingLineTest, KeysAndMouseEditMoveAndSelect) {
     QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("ez"));
     EXPECT_TRUE(box->text().isEmpty());
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);  // the cut taken back, and done again
+    EXPECT_EQ(box->selectedText(), QStringLiteral("ez"));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(box->text().isEmpty());
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box->text(), QStringLiteral("ezez"));
-    QTest::keyClick(box, Qt::Key_Backspace, Qt::ControlModifier);  // a control chord types nothing
-    QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);  // a control chord types nothing
     EXPECT_EQ(box->text(), QStringLiteral("ezez"));
 
     // The mouse places the cursor and drags a selection.
@@ -134,24 +140,88 @@ TEST_F(TypingLineTest, RandomEditsMatchALineEdit) {
     const Key keys[] = {{Qt::Key_Left, {}}, {Qt::Key_Right, {}}, {Qt::Key_Left, Qt::ShiftModifier},
                         {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Home, {}}, {Qt::Key_End, Qt::ShiftModifier},
                         {Qt::Key_Backspace, {}}, {Qt::Key_Delete, {}}, {Qt::Key_A, Qt::ControlModifier},
-                        {Qt::Key_Left, Qt::ControlModifier}, {Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier}};
+                        {Qt::Key_Left, Qt::ControlModifier}, {Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier},
+                        {Qt::Key_Backspace, Qt::ControlModifier}, {Qt::Key_Delete, Qt::ControlModifier},
+                        {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
     const QString pieces[] = {QStringLiteral("汉"), QStringLiteral("ab"), QStringLiteral("e\u0301"),
                               QString::fromUcs4(U"\U00020000"), QStringLiteral(" "), QStringLiteral("x,")};
     QRandomGenerator random(18);
     for (int step = 0; step < 3000; ++step) {
-        std::size_t pick = random.bounded(20);
+        std::size_t pick = random.bounded(25);
         // A line edit keeps a stale selection when a replacement reaches past its
         // text; the box does not copy that, so replacements go where there is text.
-        if (pick >= 18 && (box->hasSelectedText() ? box->selectionStart() : box->cursorPosition()) == 0) pick = 0;
+        if (pick >= 23 && (box->hasSelectedText() ? box->selectionStart() : box->cursorPosition()) == 0) pick = 0;
+        const int x = random.bounded(box->width());
         for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(box)}) {
             w->setFocus();
-            if (pick < std::size(keys)) QTest::keyClick(w, keys[pick].key, keys[pick].mods);
-            else if (pick >= 18) commit(w, QStringLiteral("字"), -1, 1);  // an input method mending the last one
-            else commit(w, pieces[pick % std::size(pieces)]);
+            if (pick < std::size(keys)) {
+                QTest::keyClick(w, keys[pick].key, keys[pick].mods);
+            } else if (pick == 22) {  // a triple click
+                const QPoint at(x, w->height() / 2);
+                QTest::mouseClick(w, Qt::LeftButton, {}, at);
+                QTest::mouseDClick(w, Qt::LeftButton, {}, at);
+                QTest::mouseClick(w, Qt::LeftButton, {}, at);
+            } else if (pick >= 23) {
+                commit(w, QStringLiteral("字"), -1, 1);  // an input method mending the last one
+            } else {
+                commit(w, pieces[pick % std::size(pieces)]);
+            }
         }
         ASSERT_EQ(box->text(), edit->text()) << step;
         ASSERT_EQ(box->cursorPosition(), edit->cursorPosition()) << step;
+        // A line edit's redo can leave a stale selection that it does not report as
+        // one and that the next key then replaces; the box does not copy that.
+        if (edit->selectionStart() < 0 && !edit->selectedText().isEmpty()) edit->deselect();
         ASSERT_EQ(box->selectedText(), edit->selectedText()) << step;
+    }
+}
+
+// Past its limit the box refuses text, whichever way it comes; text dragged in
+// lands where it is dropped and is taken back by undo; a selection becomes the
+// primary selection where the platform has one.
+TEST_F(TypingLineTest, LimitDropsCaretEventsAndPrimarySelection) {
+    box->setMaxLength(5);
+    EXPECT_EQ(box->inputMethodQuery(Qt::ImMaximumTextLength).toInt(), 5);
+    commit(box, QStringLiteral("汉字"));
+    QApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('x')));  // a 1 MB paste
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("汉字xxx"));
+    QTest::keyClicks(box, QStringLiteral("y"));
+    commit(box, QString::fromUcs4(U"\U00020000"));
+    EXPECT_EQ(box->text(), QStringLiteral("汉字xxx"));
+    box->setCursorPosition(4);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    commit(box, QString::fromUcs4(U"\U00020000"));  // a pair never goes in by half
+    EXPECT_EQ(box->text(), QStringLiteral("汉字xx"));
+    box->setMaxLength(3);
+    EXPECT_EQ(box->text(), QStringLiteral("汉字x"));
+    box->setMaxLength(std::numeric_limits<int>::max());
+
+    box->setText(QStringLiteral("汉字五笔"));
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("ab"));
+    const QPoint at = box->characterRect(2).topLeft() + QPoint(1, 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(box, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(box, &drop);
+    EXPECT_EQ(box->text(), QStringLiteral("汉字ab五笔"));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("汉字五笔"));
+
+    box->setCursorPosition(4);
+    QTest::keyClicks(box, QStringLiteral(" ab"));
+    QTest::keyClick(box, Qt::Key_Backspace, Qt::ControlModifier);  // a word back
+    EXPECT_EQ(box->text(), QStringLiteral("汉字五笔 "));
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Delete, Qt::ControlModifier);  // Chinese without blanks is one word
+    EXPECT_EQ(box->text(), QString());
+
+    if (QApplication::clipboard()->supportsSelection()) {
+        box->setSelection(1, 2);
+        QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(QClipboard::Selection), QStringLiteral("字五笔"));
     }
 }
 

@@ -193,6 +193,12 @@ void Form1::OpenFile(const QString& fileName) {
 }
 
 void Form1::begin_Click() {
+    {
+        // Input past the lesson's end is refused, as a text box refuses what is past
+        // its limit; the box is emptied by the start that follows.
+        const QSignalBlocker quiet(Text2);
+        Text2->setMaxLength(static_cast<int>(exercise_.lesson().size()));
+    }
     exercise_.begin();
     focusTypingBox();
 }
@@ -235,8 +241,10 @@ void Form1::RTB_MouseUp(Qt::MouseButton button) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // Backspace with Ctrl deletes a word and is no character 8.
     if (watched == Text2 && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace) {
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace &&
+        !(static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier)) {
         exercise_.backspace();  // counted before the box deletes; the key goes on
     } else if (watched == RTB->viewport() && event->type() == QEvent::MouseButtonRelease) {
         RTB_MouseUp(static_cast<QMouseEvent*>(event)->button());

@@ -12,11 +12,36 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 #include "typedrill/ui/lesson_box_accessible.h"
+#include "typedrill/ui/lesson_layout.h"
 
 namespace typedrill::ui {
 namespace {
+
+// How many leading characters two texts share, compared a block at a time.
+int commonPrefix(QStringView a, QStringView b) {
+    constexpr qsizetype kBlock = 512;
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype same = 0;
+    while (same + kBlock <= n && std::memcmp(a.data() + same, b.data() + same, kBlock * sizeof(QChar)) == 0) same += kBlock;
+    while (same < n && a[same] == b[same]) ++same;
+    return static_cast<int>(same);
+}
+
+// How many trailing characters they share.
+int commonSuffix(QStringView a, QStringView b) {
+    constexpr qsizetype kBlock = 512;
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype same = 0;
+    while (same + kBlock <= n &&
+           std::memcmp(a.data() + a.size() - same - kBlock, b.data() + b.size() - same - kBlock, kBlock * sizeof(QChar)) == 0)
+        same += kBlock;
+    while (same < n && a[a.size() - same - 1] == b[b.size() - same - 1]) ++same;
+    return static_cast<int>(same);
+}
 
 const QColor kYellow(255, 255, 0);
 const QColor kBlack(0, 0, 0);
@@ -41,26 +66,35 @@ LessonBox::LessonBox(QWidget* parent) : QTextEdit(parent) {
     setContextMenuPolicy(Qt::NoContextMenu);
     setTextInteractionFlags(Qt::NoTextInteraction);
     setFocusPolicy(Qt::NoFocus);  // a click must not take the focus from the input box
+    document()->setDocumentLayout(new LessonLayout(document()));
     installLessonBoxAccessibility();
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { refreshOverlays(); });
 }
 
 void LessonBox::showLesson(const QString& text, const std::vector<Mark>* marks) {
     const bool changed = text != text_;
-    // A text that keeps all but the last lines of the one shown (typing at the
-    // end in free entry) has only those lines laid out again.
-    const int keep = lineStarts_.size() > 2 ? static_cast<int>(lineStarts_.size()) - 2 : 0;
-    const int from = keep > 0 ? lineStarts_[static_cast<std::size_t>(keep)] : 0;
-    const bool tailOnly = changed && keep > 0 && marks == marks_ && text.size() > from &&
-                          QStringView(text).left(from) == QStringView(text_).left(from);
-    const QString before = changed && QAccessible::isActive() ? text_.mid(tailOnly ? from : 0) : QString();
-    text_ = text;
-    marks_ = marks;
+    if (!changed || marks != marks_ || text_.isEmpty() || text.isEmpty()) {
+        const QString before = changed && QAccessible::isActive() ? text_ : QString();
+        text_ = text;
+        marks_ = marks;
+        caret_ = 0;
+        layOut();
+        if (changed && QAccessible::isActive()) {
+            QAccessibleTextUpdateEvent update(this, 0, before, text_);
+            QAccessible::updateAccessibility(&update);
+        }
+        return;
+    }
+    // An edit of the text shown (free entry): only the lines it touches are laid out again.
+    const int prefix = commonPrefix(text_, text);
+    const int suffix = commonSuffix(QStringView(text_).mid(prefix), QStringView(text).mid(prefix));
+    const int oldEnd = static_cast<int>(text_.size()) - suffix;
+    const QString removed = QAccessible::isActive() ? text_.mid(prefix, oldEnd - prefix) : QString();
+    const QString old = std::exchange(text_, text);
     caret_ = 0;
-    if (tailOnly) layOutFrom(keep);
-    else layOut();
-    if (changed && QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent update(this, tailOnly ? from : 0, before, text_.mid(tailOnly ? from : 0));
+    replaceLines(prefix, oldEnd, static_cast<int>(text_.size() - old.size()));
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent update(this, prefix, removed, text_.mid(prefix, text_.size() - suffix - prefix));
         QAccessible::updateAccessibility(&update);
     }
 }
@@ -70,27 +104,40 @@ void LessonBox::resizeEvent(QResizeEvent* event) {
     if (!settingUp_) layOut();
 }
 
-// Breaks text_ from lesson position `from` into lines the width of the box, as a
-// wrapped paragraph would, and appends their starts to lineStarts_.
-void LessonBox::breakLines(int from) {
+// Breaks text_[from, to) into lines the width of the box, as a wrapped paragraph
+// would, and returns their starts. The text is laid out a stretch at a time, so
+// that a run of thousands of zero-width marks costs no more than a line's worth:
+// a line longer than a stretch is broken at its end.
+std::vector<int> LessonBox::breakLines(int from, int to) const {
+    constexpr int kStretch = 1024;  // characters laid out at once; a shown line holds a few dozen
     const qreal width = viewport()->width() - 2 * document()->documentMargin() - 1;
-    QTextLayout layout(text_.mid(from), document()->defaultFont());
+    std::vector<int> starts;
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        lineStarts_.push_back(from + line.textStart());
+    for (int at = from; at < to;) {
+        int end = std::min(to, at + kStretch);
+        if (end < to && text_.at(end).isLowSurrogate()) --end;
+        QTextLayout layout(text_.mid(at, end - at), document()->defaultFont());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        std::vector<int> found;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            found.push_back(at + line.textStart());
+        }
+        layout.endLayout();
+        // The stretch's last line may go on past it, unless it is the only one.
+        const bool whole = end == to || found.size() < 2;
+        starts.insert(starts.end(), found.begin(), whole ? found.end() : found.end() - 1);
+        at = whole ? end : found.back();
     }
-    layout.endLayout();
-    if (lineStarts_.empty()) lineStarts_.push_back(0);
+    return starts;
 }
 
-// The shown text of lines `first` on: one paragraph per line.
-QString LessonBox::shownLines(std::size_t first) const {
+// The shown text of lines [first, last): one paragraph per line.
+QString LessonBox::shownLines(std::size_t first, std::size_t last) const {
     QString shown;
-    for (std::size_t i = first; i < lineStarts_.size(); ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         const int from = lineStarts_[i];
         const int to = i + 1 < lineStarts_.size() ? lineStarts_[i + 1] : static_cast<int>(text_.size());
         if (i > first) shown += QLatin1Char('\n');
@@ -100,9 +147,9 @@ QString LessonBox::shownLines(std::size_t first) const {
 }
 
 void LessonBox::layOut() {
-    lineStarts_.clear();
-    breakLines(0);
-    const QString shown = shownLines(0);
+    lineStarts_ = breakLines(0, static_cast<int>(text_.size()));
+    if (lineStarts_.empty()) lineStarts_.push_back(0);
+    const QString shown = shownLines(0, lineStarts_.size());
     settingUp_ = true;
     pageValid_ = false;
     setExtraSelections({});
@@ -121,24 +168,51 @@ void LessonBox::layOut() {
     }
 }
 
-// Lays out again lines `keep` on, leaving the paragraphs before them as they are.
-void LessonBox::layOutFrom(int keep) {
-    const int from = lineStarts_[static_cast<std::size_t>(keep)];
-    lineStarts_.resize(static_cast<std::size_t>(keep));
-    breakLines(from);
+// Text [from, oldEnd) of the text shown was replaced, `delta` characters more or
+// fewer: the lines from the one holding `from` to the first one starting past the
+// edit are broken again as a paragraph of their own, and the rest shift. The
+// last of the new lines may come out short where the edit was; everything else
+// is drawn as before, so one key costs the same at any length.
+void LessonBox::replaceLines(int from, int oldEnd, int delta) {
+    // From the line before: a word that no longer fits there, or now does, moves.
+    const int first = std::max(0, lineOf(from) - 1);
+    const auto past = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), oldEnd) - lineStarts_.begin();
+    const auto firstIndex = static_cast<std::size_t>(first), pastIndex = static_cast<std::size_t>(past);
+    if (first == 0 && pastIndex == lineStarts_.size()) {
+        layOut();
+        return;
+    }
+    const int regionEnd = pastIndex < lineStarts_.size() ? lineStarts_[pastIndex] + delta : static_cast<int>(text_.size());
+    const std::vector<int> fresh = breakLines(lineStarts_[firstIndex], regionEnd);
+    // The document's places of the paragraphs replaced, before the change.
+    const int blockFrom = document()->findBlockByNumber(first).position();
+    const int blockTo = pastIndex < lineStarts_.size() ? document()->findBlockByNumber(static_cast<int>(past)).position() - 1
+                                                       : document()->characterCount() - 1;
     settingUp_ = true;
-    // The kept lines stay as drawn; everything from the first replaced one down goes.
-    const QRectF box = document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(keep));
+    const QRectF box = document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(first));
     const int top = std::max(0, static_cast<int>(std::floor(box.top())) - verticalScrollBar()->value() - 1);
     if (top < viewport()->height()) stale_ += QRect(0, top, viewport()->width(), viewport()->height() - top);
+    for (auto it = lineStarts_.begin() + past; it != lineStarts_.end(); ++it) *it += delta;
+    lineStarts_.erase(lineStarts_.begin() + first, lineStarts_.begin() + past);
+    lineStarts_.insert(lineStarts_.begin() + first, fresh.begin(), fresh.end());
     setExtraSelections({});
     overlayFrom_ = overlayTo_ = 0;
     {
         const QSignalBlocker quiet(document());
         QTextCursor cursor(document());
-        cursor.setPosition(document()->findBlockByNumber(keep).position());
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        cursor.insertText(shownLines(static_cast<std::size_t>(keep)));
+        if (!fresh.empty()) {
+            cursor.setPosition(blockFrom);
+            cursor.setPosition(blockTo, QTextCursor::KeepAnchor);
+            cursor.insertText(shownLines(firstIndex, firstIndex + fresh.size()));
+        } else if (first > 0) {  // lines gone whole: their paragraphs go with a break
+            cursor.setPosition(blockFrom - 1);
+            cursor.setPosition(blockTo, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        } else {
+            cursor.setPosition(0);
+            cursor.setPosition(blockTo + 1, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        }
     }
     settingUp_ = false;
     refreshOverlays();

@@ -36,6 +36,8 @@ public:
     void showCharacter(int position);
 
     const QString& lesson() const { return text_; }
+    // The lesson position of each shown line's first character.
+    const std::vector<int>& lineStarts() const { return lineStarts_; }
     Mark markAt(int position) const;
     int caret() const { return caret_; }
     // The box of the character at `position`, in viewport coordinates.
@@ -57,9 +59,9 @@ private:
     int lineOf(int position) const;
     int lessonPosition(int documentPosition) const;
     void layOut();
-    void layOutFrom(int keep);
-    void breakLines(int from);
-    QString shownLines(std::size_t first) const;
+    void replaceLines(int from, int oldEnd, int delta);
+    std::vector<int> breakLines(int from, int to) const;
+    QString shownLines(std::size_t first, std::size_t last) const;
     void refreshOverlays();
     void drawPage(const QRegion& area);
     void staleLine(int line);

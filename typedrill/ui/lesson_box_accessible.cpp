@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "typedrill/ui/accessible_pieces.h"
 #include "typedrill/ui/lesson_box.h"
 
 namespace typedrill::ui {
@@ -85,6 +86,20 @@ public:
         const QColor fore = mark == Mark::Yellow ? QColor(255, 255, 0) : QColor(0, 0, 0);
         return QStringLiteral("background-color:%1;color:%2;")
             .arg(rgb(b->palette().color(QPalette::Base)), rgb(fore));
+    }
+
+    // Lines as the box draws them.
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                             int* endOffset) const override {
+        return accessiblePiece(box()->lesson(), box()->lineStarts(), offset, type, -1, startOffset, endOffset);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                         int* endOffset) const override {
+        return accessiblePiece(box()->lesson(), box()->lineStarts(), offset, type, 0, startOffset, endOffset);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                            int* endOffset) const override {
+        return accessiblePiece(box()->lesson(), box()->lineStarts(), offset, type, 1, startOffset, endOffset);
     }
 
 private:

@@ -10,6 +10,7 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -31,8 +32,6 @@ namespace {
 // A line edit's own text margins inside its contents rectangle, in pixels.
 constexpr int kHorizontalMargin = 2;
 constexpr int kVerticalMargin = 1;
-// A grapheme cluster is looked for this far either side of a position.
-constexpr int kClusterReach = 32;
 // At most this many characters go through one layout (zero-width marks could
 // otherwise make a stretch that fills the width as long as the text).
 constexpr int kMaxStretch = 4096;
@@ -90,8 +89,10 @@ const KeyAction kMoves[] = {
     {QKeySequence::SelectPreviousWord, KeyAction::Select, KeyAction::PreviousWord},
     {QKeySequence::SelectNextWord, KeyAction::Select, KeyAction::NextWord},
 };
-const QKeySequence::StandardKey kEditKeys[] = {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
-                                               QKeySequence::Paste, QKeySequence::Delete, QKeySequence::Backspace};
+const QKeySequence::StandardKey kEditKeys[] = {
+    QKeySequence::SelectAll, QKeySequence::Copy,          QKeySequence::Cut,           QKeySequence::Paste,
+    QKeySequence::Delete,    QKeySequence::Backspace,     QKeySequence::Undo,          QKeySequence::Redo,
+    QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord};
 
 }  // namespace
 
@@ -131,6 +132,7 @@ TypingLine::TypingLine(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed, QSizePolicy::LineEdit));
     setBackgroundRole(QPalette::Base);
     setCursor(Qt::IBeamCursor);
+    setAcceptDrops(true);
     installTypingLineAccessibility();
 }
 
@@ -140,95 +142,131 @@ TypingLine::~TypingLine() = default;
 
 void TypingLine::setText(const QString& text) {
     resetPreedit();
-    const bool same = text == text_;
+    const QString old = model_.text();
+    model_.setText(text);
+    const bool same = old == model_.text();
     if (!same) {
-        const QString old = text_;
-        text_ = text;
-        first_ = std::min(first_, static_cast<int>(text_.size()));
+        first_ = std::min(first_, model_.size());
         if (QAccessible::isActive()) {
             if (!old.isEmpty()) {
                 QAccessibleTextRemoveEvent removed(this, 0, old);
                 QAccessible::updateAccessibility(&removed);
             }
-            if (!text_.isEmpty()) {
-                QAccessibleTextInsertEvent inserted(this, 0, text_);
+            if (!model_.text().isEmpty()) {
+                QAccessibleTextInsertEvent inserted(this, 0, model_.text());
                 QAccessible::updateAccessibility(&inserted);
             }
         }
     }
-    cursor_ = anchor_ = static_cast<int>(text_.size());
     changed();
-    if (!same) emit textChanged(text_);
+    if (!same) emit textChanged(model_.text());
 }
 
 void TypingLine::clear() { setText(QString()); }
 
-QString TypingLine::selectedText() const { return text_.mid(selectionStart(), selectionEnd() - selectionStart()); }
+void TypingLine::setMaxLength(int length) {
+    model_.setMaxLength(length);
+    if (model_.size() > model_.maxLength()) setText(model_.text());
+}
 
 void TypingLine::setCursorPosition(int position) { moveCursor(position, false); }
 
 void TypingLine::setSelection(int start, int length) {
-    const int size = static_cast<int>(text_.size());
-    anchor_ = std::clamp(start, 0, size);
-    moveCursor(std::clamp(start + length, 0, size), true);
+    model_.moveCursor(start, false);
+    moveCursor(start + length, true);
 }
 
 void TypingLine::selectAll() {
-    anchor_ = 0;
-    moveCursor(static_cast<int>(text_.size()), true);
+    model_.moveCursor(0, false);
+    moveCursor(model_.size(), true);
 }
 
 void TypingLine::deselect() {
     if (!hasSelectedText()) return;
-    moveCursor(cursor_, false);
+    moveCursor(model_.cursor(), false);
 }
 
-bool TypingLine::splice(int start, int end, const QString& piece) {
-    const int size = static_cast<int>(text_.size());
-    start = std::clamp(start, 0, size);
-    end = std::clamp(end, start, size);
-    if (start == end && piece.isEmpty()) return false;
-    const bool tell = QAccessible::isActive();
-    const QString removed = tell ? text_.mid(start, end - start) : QString();
-    if (start == end && start == size) text_.append(piece);  // typing at the end: amortised constant
-    else if (start == end) text_.insert(start, piece);
-    else if (piece.isEmpty()) text_.remove(start, end - start);
-    else text_.replace(start, end - start, piece);
-    cursor_ = anchor_ = start + static_cast<int>(piece.size());
-    if (start < first_) first_ = start, shift_ = 0;
-    if (tell) {
-        if (!removed.isEmpty()) {
-            QAccessibleTextRemoveEvent event(this, start, removed);
-            QAccessible::updateAccessibility(&event);
-        }
-        if (!piece.isEmpty()) {
-            QAccessibleTextInsertEvent event(this, start, piece);
-            QAccessible::updateAccessibility(&event);
-        }
-    }
+// Replaces [start, end) with `piece` as far as the length limit leaves room,
+// kept for undo by `kind`.
+bool TypingLine::splice(int start, int end, QString piece, EditKind kind) {
+    LineText::Change made;
+    if (!model_.splice(start, end, std::move(piece), kind, &made)) return false;
+    applied(made);
     return true;
+}
+
+// The view and screen readers follow one change of the text.
+void TypingLine::applied(const LineText::Change& change) {
+    if (change.at < first_) first_ = change.at, shift_ = 0;
+    if (!QAccessible::isActive()) return;
+    if (!change.removed.isEmpty()) {
+        QAccessibleTextRemoveEvent event(this, change.at, change.removed);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (!change.inserted.isEmpty()) {
+        QAccessibleTextInsertEvent event(this, change.at, change.inserted);
+        QAccessible::updateAccessibility(&event);
+    }
+    // Braille displays and magnifiers follow the caret as it moves with the typing.
+    QAccessibleTextCursorEvent moved(this, model_.cursor());
+    QAccessible::updateAccessibility(&moved);
+}
+
+void TypingLine::undo() {
+    if (!model_.canUndo()) return;
+    resetPreedit();
+    for (const LineText::Change& change : model_.undo()) applied(change);
+    cursorMoved();
+    emit textChanged(model_.text());
+}
+
+void TypingLine::redo() {
+    if (!model_.canRedo()) return;
+    resetPreedit();
+    for (const LineText::Change& change : model_.redo()) applied(change);
+    cursorMoved();
+    emit textChanged(model_.text());
 }
 
 void TypingLine::replace(int start, int end, const QString& piece) {
     if (!splice(start, end, piece)) return;
     changed();
-    emit textChanged(text_);
+    emit textChanged(model_.text());
 }
 
-void TypingLine::insert(const QString& piece) { replace(selectionStart(), selectionEnd(), piece); }
+// Text put in goes with what was typed just before, as a line edit keeps it for undo.
+void TypingLine::insert(const QString& piece) {
+    if (!splice(selectionStart(), selectionEnd(), piece, piece.isEmpty() ? EditKind::Selection : EditKind::Typing)) return;
+    changed();
+    emit textChanged(model_.text());
+}
 
 void TypingLine::backspace() {
     if (hasSelectedText()) return insert(QString());
-    if (cursor_ == 0) return;
+    if (model_.cursor() == 0) return;
     // One code point back, as a line edit takes it: a cluster's marks one by one.
-    int from = cursor_ - 1;
-    if (from > 0 && text_.at(from).isLowSurrogate() && text_.at(from - 1).isHighSurrogate()) --from;
-    replace(from, cursor_, QString());
+    int from = model_.cursor() - 1;
+    if (from > 0 && model_.text().at(from).isLowSurrogate() && model_.text().at(from - 1).isHighSurrogate()) --from;
+    if (splice(from, model_.cursor(), QString(), EditKind::Backspace)) changed(), emit textChanged(model_.text());
 }
 
 void TypingLine::del() {
     if (hasSelectedText()) return insert(QString());
-    replace(cursor_, nextGrapheme(cursor_), QString());
+    if (splice(model_.cursor(), model_.nextGrapheme(model_.cursor()), QString(), EditKind::Delete)) changed(), emit textChanged(model_.text());
+}
+
+// Ctrl+Backspace and Ctrl+Delete, as a line edit takes them: the selection is
+// stretched from the cursor by a word step and then deleted, so that undo brings
+// it back selected.
+void TypingLine::deleteWord(bool forward) {
+    moveCursor(model_.wordStep(model_.cursor(), forward), true);
+    if (hasSelectedText()) insert(QString());
+}
+
+// X11's primary selection follows what is selected, where the platform has one.
+void TypingLine::setPrimarySelection() const {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (hasSelectedText() && clipboard->supportsSelection()) clipboard->setText(selectedText(), QClipboard::Selection);
 }
 
 void TypingLine::copy() const {
@@ -247,19 +285,21 @@ void TypingLine::paste() {
 }
 
 void TypingLine::moveCursor(int position, bool select) {
-    const int size = static_cast<int>(text_.size());
-    cursor_ = std::clamp(position, 0, size);
-    if (!select) anchor_ = cursor_;
+    model_.moveCursor(position, select);
+    cursorMoved();
+}
+
+// Repaints and tells screen readers of the cursor and selection as they now are.
+void TypingLine::cursorMoved() {
     changed();
-    if (QAccessible::isActive()) {
-        if (hasSelectedText()) {
-            QAccessibleTextSelectionEvent event(this, selectionStart(), selectionEnd());
-            event.setCursorPosition(cursor_);
-            QAccessible::updateAccessibility(&event);
-        } else {
-            QAccessibleTextCursorEvent event(this, cursor_);
-            QAccessible::updateAccessibility(&event);
-        }
+    if (!QAccessible::isActive()) return;
+    if (hasSelectedText()) {
+        QAccessibleTextSelectionEvent event(this, selectionStart(), selectionEnd());
+        event.setCursorPosition(model_.cursor());
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleTextCursorEvent event(this, model_.cursor());
+        QAccessible::updateAccessibility(&event);
     }
 }
 
@@ -281,61 +321,6 @@ void TypingLine::resetPreedit() {
     preeditHidesCursor_ = false;
 }
 
-// ---- positions: grapheme clusters and words, found in a local stretch only
-
-int TypingLine::graphemeStart(int position) const {
-    const int size = static_cast<int>(text_.size());
-    if (position <= 0) return 0;
-    if (position >= size) return size;
-    const int from = std::max(0, position - kClusterReach);
-    const int to = std::min(size, position + kClusterReach);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, QStringView(text_).mid(from, to - from));
-    finder.setPosition(position - from);
-    if (finder.isAtBoundary()) return position;
-    const qsizetype back = finder.toPreviousBoundary();
-    return back < 0 ? from : from + static_cast<int>(back);
-}
-
-int TypingLine::nextGrapheme(int position) const {
-    const int size = static_cast<int>(text_.size());
-    if (position >= size) return size;
-    const int from = std::max(0, position);
-    const int to = std::min(size, from + kClusterReach);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, QStringView(text_).mid(from, to - from));
-    const qsizetype next = finder.toNextBoundary();
-    return next <= 0 ? to : from + static_cast<int>(next);
-}
-
-int TypingLine::previousGrapheme(int position) const {
-    if (position <= 0) return 0;
-    return graphemeStart(position - 1);
-}
-
-// Word steps as a line edit takes them: a run of separator marks, or of other
-// characters up to a blank, then the blanks after it (before it, going back).
-int TypingLine::wordStep(int position, bool forward) const {
-    const int size = static_cast<int>(text_.size());
-    auto separator = [&](int i) { return QStringView(u".,?!@#$:;-<>[](){}=/+%&^*'\"`~|\\").contains(text_.at(i)); };
-    auto blank = [&](int i) { return text_.at(i).isSpace(); };
-    int p = position;
-    if (forward) {
-        if (p < size && separator(p)) {
-            while (++p < size && separator(p)) {}
-        } else {
-            while (p < size && !blank(p) && !separator(p)) ++p;
-        }
-        while (p < size && blank(p)) ++p;
-    } else {
-        while (p > 0 && blank(p - 1)) --p;
-        if (p > 0 && separator(p - 1)) {
-            while (--p > 0 && separator(p - 1)) {}
-        } else {
-            while (p > 0 && !blank(p - 1) && !separator(p - 1)) --p;
-        }
-    }
-    return p;
-}
-
 // ---- what is in view
 
 QRect TypingLine::lineRect() const {
@@ -355,17 +340,17 @@ std::unique_ptr<TypingLine::Shown> TypingLine::layOut(int from, int to) const {
     auto s = std::make_unique<Shown>();
     s->from = from;
     s->to = to;
-    const QStringView all(text_);
+    const QStringView all(model_.text());
     QString string;
-    const bool withCursor = cursor_ >= from && cursor_ <= to;
+    const bool withCursor = model_.cursor() >= from && model_.cursor() <= to;
     if (withCursor && !preedit_.isEmpty()) {
-        s->preeditAt = cursor_;
+        s->preeditAt = model_.cursor();
         s->preeditLength = static_cast<int>(preedit_.size());
-        string = displayable(all.mid(from, cursor_ - from)) + preedit_ + displayable(all.mid(cursor_, to - cursor_));
+        string = displayable(all.mid(from, model_.cursor() - from)) + preedit_ + displayable(all.mid(model_.cursor(), to - model_.cursor()));
     } else {
         string = displayable(all.mid(from, to - from));
     }
-    if (withCursor) s->cursorInLayout = cursor_ - from + (preedit_.isEmpty() ? 0 : preeditCursor_);
+    if (withCursor) s->cursorInLayout = model_.cursor() - from + (preedit_.isEmpty() ? 0 : preeditCursor_);
     s->layout.setText(string);
     s->layout.setFont(font());
     QTextOption option;
@@ -374,7 +359,7 @@ std::unique_ptr<TypingLine::Shown> TypingLine::layOut(int from, int to) const {
     s->layout.setTextOption(option);
     if (s->preeditAt >= 0) {
         QList<QTextLayout::FormatRange> formats = preeditFormats_;
-        for (auto& f : formats) f.start += cursor_ - from;
+        for (auto& f : formats) f.start += model_.cursor() - from;
         s->layout.setFormats(formats);
     }
     s->layout.beginLayout();
@@ -385,11 +370,11 @@ std::unique_ptr<TypingLine::Shown> TypingLine::layOut(int from, int to) const {
 
 // Lays out from `from` forwards until the stretch is wider than the box by `beyond` pixels.
 std::unique_ptr<TypingLine::Shown> TypingLine::layForward(int from, int beyond) const {
-    const int size = static_cast<int>(text_.size());
+    const int size = model_.size();
     const int room = lineRect().width() + beyond;
     for (int chunk = initialChunk();; chunk *= 2) {
         int to = std::min(size, from + chunk);
-        if (to < size) to = std::max(graphemeStart(to), nextGrapheme(from));
+        if (to < size) to = std::max(model_.graphemeStart(to), model_.nextGrapheme(from));
         auto s = layOut(from, to);
         if (to == size || s->width() > room || chunk >= kMaxStretch) return s;
     }
@@ -401,12 +386,12 @@ std::unique_ptr<TypingLine::Shown> TypingLine::layForward(int from, int beyond) 
 int TypingLine::fitBackwards(int end, bool toCursor, int* beyond) const {
     const int room = lineRect().width() - 1;
     for (int chunk = initialChunk();; chunk *= 2) {
-        const int from = graphemeStart(std::max(0, end - chunk));
+        const int from = model_.graphemeStart(std::max(0, end - chunk));
         const auto s = layOut(from, end);
-        const qreal right = toCursor ? s->cursorX(cursor_) : s->width();
+        const qreal right = toCursor ? s->cursorX(model_.cursor()) : s->width();
         if (right <= room && from > 0 && chunk < kMaxStretch) continue;  // more may fit
         std::vector<int> starts{from};
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, QStringView(text_).mid(from, end - from));
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, QStringView(model_.text()).mid(from, end - from));
         for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
             starts.push_back(from + static_cast<int>(at));
         auto fits = std::partition_point(starts.begin(), starts.end(), [&](int p) { return right - s->x(p) > room; });
@@ -420,19 +405,19 @@ int TypingLine::fitBackwards(int end, bool toCursor, int* beyond) const {
 // when it went past it, at its left edge when it went before it), and no empty
 // room after the text's end while text is hidden before it.
 void TypingLine::placeWindow() const {
-    const int size = static_cast<int>(text_.size());
+    const int size = model_.size();
     const int width = lineRect().width();
-    first_ = graphemeStart(std::clamp(first_, 0, size));
-    if (cursor_ < first_ || (cursor_ == first_ && shift_ > 0)) {
-        first_ = graphemeStart(cursor_);
+    first_ = model_.graphemeStart(std::clamp(first_, 0, size));
+    if (model_.cursor() < first_ || (model_.cursor() == first_ && shift_ > 0)) {
+        first_ = model_.graphemeStart(model_.cursor());
         shift_ = 0;
     }
     auto s = layForward(first_, shift_);
     int beyond = 0;
-    if (qRound(s->cursorX(cursor_)) - shift_ >= width) {
-        first_ = fitBackwards(cursor_, true, &beyond);
+    if (qRound(s->cursorX(model_.cursor())) - shift_ >= width) {
+        first_ = fitBackwards(model_.cursor(), true, &beyond);
         s = layForward(first_, beyond + 2);
-        shift_ = std::max(0, qRound(s->cursorX(cursor_)) - width + 1);
+        shift_ = std::max(0, qRound(s->cursorX(model_.cursor())) - width + 1);
     } else if (s->to == size && (first_ > 0 || shift_ > 0) && qRound(s->width()) + 1 - shift_ < width) {
         first_ = fitBackwards(size, false, &beyond);
         s = layForward(first_, beyond + 2);
@@ -461,7 +446,7 @@ QRect TypingLine::characterRect(int position) const {
     const QRect r = lineRect();
     const QPoint origin = layoutOrigin();
     const int left = origin.x() + qRound(s.x(position));
-    const int right = origin.x() + qRound(s.x(nextGrapheme(position)));
+    const int right = origin.x() + qRound(s.x(model_.nextGrapheme(position)));
     if (left > r.right()) return {};
     return {left, r.top(), std::max(1, right - left), r.height()};
 }
@@ -535,6 +520,7 @@ void TypingLine::restartBlink() {
 }
 
 void TypingLine::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == tripleClick_.timerId()) return tripleClick_.stop();
     if (event->timerId() != blink_.timerId()) return QWidget::timerEvent(event);
     blinkOn_ = !blinkOn_;
     update(cursorRect());
@@ -581,19 +567,24 @@ void TypingLine::keyPressEvent(QKeyEvent* event) {
     for (const auto& move : kMoves) {
         if (!event->matches(move.key)) continue;
         const bool select = move.kind == KeyAction::Select;
-        int to = cursor_;
+        int to = model_.cursor();
         switch (move.where) {
-        case KeyAction::PreviousChar: to = previousGrapheme(cursor_); break;
-        case KeyAction::NextChar: to = nextGrapheme(cursor_); break;
+        case KeyAction::PreviousChar: to = model_.previousGrapheme(model_.cursor()); break;
+        case KeyAction::NextChar: to = model_.nextGrapheme(model_.cursor()); break;
         case KeyAction::Start: to = 0; break;
-        case KeyAction::End: to = static_cast<int>(text_.size()); break;
-        case KeyAction::PreviousWord: to = wordStep(cursor_, false); break;
-        case KeyAction::NextWord: to = wordStep(cursor_, true); break;
+        case KeyAction::End: to = model_.size(); break;
+        case KeyAction::PreviousWord: to = model_.wordStep(model_.cursor(), false); break;
+        case KeyAction::NextWord: to = model_.wordStep(model_.cursor(), true); break;
         }
         moveCursor(to, select);
+        if (select) setPrimarySelection();
         return event->accept();
     }
-    if (event->matches(QKeySequence::SelectAll)) selectAll();
+    if (event->matches(QKeySequence::SelectAll)) selectAll(), setPrimarySelection();
+    else if (event->matches(QKeySequence::Undo)) undo();
+    else if (event->matches(QKeySequence::Redo)) redo();
+    else if (event->matches(QKeySequence::DeleteStartOfWord)) deleteWord(false);
+    else if (event->matches(QKeySequence::DeleteEndOfWord)) deleteWord(true);
     else if (event->matches(QKeySequence::Copy)) copy();
     else if (event->matches(QKeySequence::Cut)) cut();
     else if (event->matches(QKeySequence::Paste)) paste();
@@ -607,7 +598,15 @@ void TypingLine::keyPressEvent(QKeyEvent* event) {
 }
 
 void TypingLine::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) return event->accept();
     if (event->button() != Qt::LeftButton) return event->ignore();
+    if (tripleClick_.isActive() &&
+        (event->position().toPoint() - tripleClickAt_).manhattanLength() < QApplication::startDragDistance()) {
+        tripleClick_.stop();
+        selectAll();
+        setPrimarySelection();
+        return;
+    }
     if (!preedit_.isEmpty()) {
         // A click ends the composition: what the input method does not commit is dropped.
         QGuiApplication::inputMethod()->commit();
@@ -622,26 +621,55 @@ void TypingLine::mouseMoveEvent(QMouseEvent* event) {
     if (!selectingByMouse_ || !(event->buttons() & Qt::LeftButton)) return;
     const QPoint at = event->position().toPoint();
     // Dragging past the left edge scrolls back one character at a time.
-    const int to = at.x() < lineRect().left() ? previousGrapheme(shown().from) : positionAt(at);
-    if (to != cursor_) moveCursor(to, true);
+    const int to = at.x() < lineRect().left() ? model_.previousGrapheme(shown().from) : positionAt(at);
+    if (to != model_.cursor()) moveCursor(to, true);
 }
 
 void TypingLine::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) selectingByMouse_ = false;
+    if (event->button() == Qt::LeftButton) {
+        selectingByMouse_ = false;
+        setPrimarySelection();
+    } else if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+               rect().contains(event->position().toPoint())) {
+        // A middle click pastes the primary selection where it is made.
+        const QString primary = QGuiApplication::clipboard()->text(QClipboard::Selection);
+        moveCursor(positionAt(event->position().toPoint()), false);
+        if (!primary.isEmpty()) insert(primary);
+    }
 }
 
 void TypingLine::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const int at = positionAt(event->position().toPoint());
-    const int size = static_cast<int>(text_.size());
+    const int size = model_.size();
     const int from = std::max(0, at - kSurroundingReach), to = std::min(size, at + kSurroundingReach);
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, QStringView(text_).mid(from, to - from));
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Word, QStringView(model_.text()).mid(from, to - from));
     finder.setPosition(at - from);
     const qsizetype before = finder.isAtBoundary() ? at - from : finder.toPreviousBoundary();
     finder.setPosition(at - from);
     const qsizetype after = finder.toNextBoundary();
-    anchor_ = from + static_cast<int>(std::max<qsizetype>(0, before));
+    model_.moveCursor(from + static_cast<int>(std::max<qsizetype>(0, before)), false);
     moveCursor(after < 0 ? to : from + static_cast<int>(after), true);
+    setPrimarySelection();
+    tripleClick_.start(QApplication::doubleClickInterval(), this);
+    tripleClickAt_ = event->position().toPoint();
+}
+
+// Text dragged in from anywhere goes in where it is dropped.
+void TypingLine::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void TypingLine::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void TypingLine::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasText()) return event->ignore();
+    moveCursor(positionAt(event->position().toPoint()), false);
+    insert(event->mimeData()->text());
+    event->acceptProposedAction();
+    setFocus(Qt::MouseFocusReason);
 }
 
 // The editing menu a line edit offers, in the captions of Qt's own translation.
@@ -654,12 +682,15 @@ void TypingLine::contextMenuEvent(QContextMenuEvent* event) {
         menu.addAction(text, this, act)->setEnabled(enabled);
     };
     const bool selected = hasSelectedText();
+    item("&Undo", QKeySequence::Undo, isUndoAvailable(), [this] { undo(); });
+    item("&Redo", QKeySequence::Redo, isRedoAvailable(), [this] { redo(); });
+    menu.addSeparator();
     item("Cu&t", QKeySequence::Cut, selected, [this] { cut(); });
     item("&Copy", QKeySequence::Copy, selected, [this] { copy(); });
     item("&Paste", QKeySequence::Paste, !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
     item("Delete", QKeySequence::UnknownKey, selected, [this] { insert(QString()); });
     menu.addSeparator();
-    item("Select All", QKeySequence::SelectAll, !text_.isEmpty() && selectionEnd() - selectionStart() != text_.size(),
+    item("Select All", QKeySequence::SelectAll, !model_.text().isEmpty() && selectionEnd() - selectionStart() != model_.text().size(),
          [this] { selectAll(); });
     menu.exec(event->globalPos());
 }
@@ -704,17 +735,20 @@ void TypingLine::inputMethodEvent(QInputMethodEvent* event) {
     const QString& commit = event->commitString();
     const bool input = !commit.isEmpty() || event->preeditString() != preedit_ || event->replacementLength() > 0;
     bool edited = false;
-    if (input && hasSelectedText()) edited |= splice(selectionStart(), selectionEnd(), QString());
+    if (input && hasSelectedText()) edited |= splice(selectionStart(), selectionEnd(), QString(), EditKind::Selection);
+    model_.joinNext(edited);  // the commit goes with the selection it replaced
 
     // The cursor after the commit, when the event moves it without committing.
-    int after = cursor_;
+    int after = model_.cursor();
     if (event->replacementStart() <= 0)
         after += static_cast<int>(commit.size()) -
                  std::min(-event->replacementStart(), event->replacementLength());
-    const int at = std::clamp(cursor_ + event->replacementStart(), 0, static_cast<int>(text_.size()));
-    edited |= splice(at, at + event->replacementLength(), commit);
-    after = std::clamp(after, 0, static_cast<int>(text_.size()));
-    if (commit.isEmpty() && after != cursor_) cursor_ = anchor_ = after;
+    const int at = std::clamp(model_.cursor() + event->replacementStart(), 0, model_.size());
+    edited |= splice(at, at + event->replacementLength(), commit,
+                     event->replacementLength() == 0 ? EditKind::Typing : EditKind::Mending);
+    model_.joinNext(false);
+    after = std::clamp(after, 0, model_.size());
+    if (commit.isEmpty() && after != model_.cursor()) model_.place(after, after);
 
     preedit_ = event->preeditString();
     preeditCursor_ = static_cast<int>(preedit_.size());
@@ -722,9 +756,7 @@ void TypingLine::inputMethodEvent(QInputMethodEvent* event) {
     preeditFormats_.clear();
     for (const auto& a : event->attributes()) {
         if (a.type == QInputMethodEvent::Selection) {
-            const int size = static_cast<int>(text_.size());
-            cursor_ = std::clamp(a.start + a.length, 0, size);
-            anchor_ = a.length ? std::clamp(a.start, 0, size) : cursor_;
+            model_.place(a.start + a.length, a.length ? a.start : a.start + a.length);
         } else if (a.type == QInputMethodEvent::Cursor) {
             preeditCursor_ = std::clamp(a.start, 0, static_cast<int>(preedit_.size()));
             preeditHidesCursor_ = a.length == 0;
@@ -741,29 +773,29 @@ void TypingLine::inputMethodEvent(QInputMethodEvent* event) {
     }
     changed();
     if (QAccessible::isActive()) {
-        QAccessibleTextCursorEvent moved(this, cursor_);
+        QAccessibleTextCursorEvent moved(this, model_.cursor());
         QAccessible::updateAccessibility(&moved);
     }
-    if (edited) emit textChanged(text_);
+    if (edited) emit textChanged(model_.text());
 }
 
 QVariant TypingLine::inputMethodQuery(Qt::InputMethodQuery query) const {
-    const int size = static_cast<int>(text_.size());
-    const int from = graphemeStart(std::max(0, cursor_ - kSurroundingReach));
-    const int to = graphemeStart(std::min(size, cursor_ + kSurroundingReach));
+    const int size = model_.size();
+    const int from = model_.graphemeStart(std::max(0, model_.cursor() - kSurroundingReach));
+    const int to = model_.graphemeStart(std::min(size, model_.cursor() + kSurroundingReach));
     switch (query) {
     case Qt::ImEnabled: return isEnabled();
     case Qt::ImCursorRectangle: return cursorRect();
     case Qt::ImFont: return font();
-    case Qt::ImCursorPosition: return cursor_ - from;
-    case Qt::ImAnchorPosition: return std::clamp(anchor_, from, to) - from;
-    case Qt::ImSurroundingText: return text_.mid(from, to - from);
-    case Qt::ImTextBeforeCursor: return text_.mid(from, cursor_ - from);
-    case Qt::ImTextAfterCursor: return text_.mid(cursor_, to - cursor_);
+    case Qt::ImCursorPosition: return model_.cursor() - from;
+    case Qt::ImAnchorPosition: return std::clamp(model_.anchor(), from, to) - from;
+    case Qt::ImSurroundingText: return model_.text().mid(from, to - from);
+    case Qt::ImTextBeforeCursor: return model_.text().mid(from, model_.cursor() - from);
+    case Qt::ImTextAfterCursor: return model_.text().mid(model_.cursor(), to - model_.cursor());
     case Qt::ImCurrentSelection: return selectedText();
-    case Qt::ImAbsolutePosition: return cursor_;
+    case Qt::ImAbsolutePosition: return model_.cursor();
     case Qt::ImHints: return static_cast<int>(inputMethodHints());
-    case Qt::ImMaximumTextLength: return std::numeric_limits<int>::max();
+    case Qt::ImMaximumTextLength: return model_.maxLength();
     case Qt::ImReadOnly: return false;
     default: return QWidget::inputMethodQuery(query);
     }

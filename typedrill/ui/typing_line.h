@@ -7,14 +7,15 @@
 #include <QTextLayout>
 #include <QWidget>
 
-#include <algorithm>
 #include <memory>
+
+#include "typedrill/core/line_text.h"
 
 class QStyleOptionFrame;
 
 namespace typedrill::ui {
 
-// A line edit for long texts. The text is kept in one QString; the box scrolls
+// A line edit for long texts. The text is kept in one QString (LineText); the box scrolls
 // by character index (the first character shown, and by how many pixels it
 // stands out left of the box), and only the stretch in view is ever laid out,
 // so typing at the end of a 100,000-character text costs what it costs at 1,000. It draws its frame and colours as the style draws a line edit.
@@ -25,20 +26,25 @@ public:
     explicit TypingLine(QWidget* parent = nullptr);
     ~TypingLine() override;
 
-    const QString& text() const { return text_; }
+    const QString& text() const { return model_.text(); }
     void setText(const QString& text);
     void clear();
 
-    int cursorPosition() const { return cursor_; }
+    int cursorPosition() const { return model_.cursor(); }
     void setCursorPosition(int position);
-    bool hasSelectedText() const { return anchor_ != cursor_; }
-    QString selectedText() const;
-    int selectionStart() const { return std::min(anchor_, cursor_); }
-    int selectionEnd() const { return std::max(anchor_, cursor_); }
+    bool hasSelectedText() const { return model_.hasSelection(); }
+    QString selectedText() const { return model_.selectedText(); }
+    int selectionStart() const { return model_.selectionStart(); }
+    int selectionEnd() const { return model_.selectionEnd(); }
     // Selects from `start` for `length` characters, the cursor at the far end.
     void setSelection(int start, int length);
     void selectAll();
     void deselect();
+
+    // At most this many characters are held; what an edit brings past it is
+    // refused, as a line edit refuses it. No limit by default.
+    int maxLength() const { return model_.maxLength(); }
+    void setMaxLength(int length);
 
     // Replaces characters [start, end) with `text` as one edit; the cursor ends after it.
     void replace(int start, int end, const QString& text);
@@ -48,6 +54,12 @@ public:
     void copy() const;
     void cut();
     void paste();
+    // Takes back the last edit, or does again the last one taken back; edits of
+    // one kind typed one after the other without moving the cursor go as one.
+    void undo();
+    void redo();
+    bool isUndoAvailable() const { return model_.canUndo(); }
+    bool isRedoAvailable() const { return model_.canRedo(); }
 
     // What is shown: the first character in view and the preedit of the input method.
     int firstVisible() const;
@@ -77,6 +89,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
@@ -85,6 +100,7 @@ protected:
 
 private:
     struct Shown;  // the stretch in view, laid out
+    using EditKind = LineText::EditKind;
 
     void initStyleOption(QStyleOptionFrame* option) const;
     QRect lineRect() const;
@@ -95,20 +111,18 @@ private:
     std::unique_ptr<Shown> layOut(int from, int to) const;
     std::unique_ptr<Shown> layForward(int from, int beyond) const;
     int fitBackwards(int end, bool toCursor, int* beyond) const;
-    int graphemeStart(int position) const;
-    int nextGrapheme(int position) const;
-    int previousGrapheme(int position) const;
-    int wordStep(int position, bool forward) const;
-    bool splice(int start, int end, const QString& piece);
+    bool splice(int start, int end, QString piece, EditKind kind = EditKind::Other);
+    void applied(const LineText::Change& change);
+    void cursorMoved();
+    void deleteWord(bool forward);
+    void setPrimarySelection() const;
     void moveCursor(int position, bool select);
     void changed();
     void resetPreedit();
     void restartBlink();
     bool cursorShown() const;
 
-    QString text_;
-    int cursor_ = 0;
-    int anchor_ = 0;  // the selection's other end; equal to cursor_ when none
+    LineText model_;  // text, cursor, selection and undo history
     QString preedit_;
     int preeditCursor_ = 0;
     bool preeditHidesCursor_ = false;
@@ -120,6 +134,8 @@ private:
     QBasicTimer blink_;
     bool blinkOn_ = true;
     bool selectingByMouse_ = false;
+    QBasicTimer tripleClick_;   // running for a double-click interval after a double click
+    QPoint tripleClickAt_;
 };
 
 }  // namespace typedrill::ui

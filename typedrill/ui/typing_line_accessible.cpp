@@ -2,17 +2,14 @@
 #include "typedrill/ui/typing_line_accessible.h"
 
 #include <QAccessibleWidget>
-#include <QTextBoundaryFinder>
 
 #include <algorithm>
 
+#include "typedrill/ui/accessible_pieces.h"
 #include "typedrill/ui/typing_line.h"
 
 namespace typedrill::ui {
 namespace {
-
-// Characters, words and sentences are looked for this far either side of the asked offset.
-constexpr int kBoundaryReach = 1024;
 
 class TypingLineAccessible final : public QAccessibleWidget,
                                    public QAccessibleTextInterface,
@@ -111,36 +108,10 @@ public:
 private:
     TypingLine* box() const { return static_cast<TypingLine*>(widget()); }
 
-    // The piece of the given kind at `offset` (`step` 0), the one before it (-1)
-    // or after it (1). The box holds one line: a line or paragraph is all of it.
+    // The box holds one line: a line is all of its text.
     QString around(int offset, QAccessible::TextBoundaryType type, int step, int* startOffset, int* endOffset) const {
-        const QString& all = box()->text();
-        const int count = static_cast<int>(all.size());
-        *startOffset = *endOffset = -1;
-        if (offset < 0 || offset > count) return {};
-        if (type == QAccessible::LineBoundary || type == QAccessible::ParagraphBoundary ||
-            type == QAccessible::NoBoundary) {
-            if (step != 0) return {};
-            *startOffset = 0;
-            *endOffset = count;
-            return all;
-        }
-        const auto kind = type == QAccessible::CharBoundary   ? QTextBoundaryFinder::Grapheme
-                          : type == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
-                                                              : QTextBoundaryFinder::Sentence;
-        const int from = std::max(0, offset - kBoundaryReach);
-        const int to = std::min(count, offset + kBoundaryReach);
-        QTextBoundaryFinder finder(kind, QStringView(all).mid(from, to - from));
-        finder.setPosition(offset - from);
-        if (!finder.isAtBoundary() || (offset == count && step >= 0)) finder.toPreviousBoundary();
-        for (int i = 0; i > step; --i) finder.toPreviousBoundary();
-        for (int i = 0; i < step; ++i) finder.toNextBoundary();
-        const qsizetype start = finder.position();
-        const qsizetype end = finder.toNextBoundary();
-        if (start < 0 || end < 0) return {};
-        *startOffset = from + static_cast<int>(start);
-        *endOffset = from + static_cast<int>(end);
-        return all.mid(*startOffset, *endOffset - *startOffset);
+        static const std::vector<int> oneLine{0};
+        return accessiblePiece(box()->text(), oneLine, offset, type, step, startOffset, endOffset);
     }
 };
 
