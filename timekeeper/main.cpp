@@ -9,12 +9,13 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.timekeeper"));  // the Wayland app_id
     // A second copy would keep a second alarm and show every reminder twice: a later
     // start brings the running copy's window forward instead.
     timekeeper::ui::FrmClock* frmClockWindow = nullptr;
     timekeeper::SingleCopy copy(timekeeper::SingleCopy::userSocketPath());
-    if (!copy.claim([&frmClockWindow] {
-            if (frmClockWindow) frmClockWindow->bringForward();
+    if (!copy.claim([&frmClockWindow](const timekeeper::StartCall& call) {
+            if (frmClockWindow) frmClockWindow->bringForward(call.activationToken);
         }))
         return 0;
 
