@@ -18,6 +18,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.systune"));  // the Wayland app_id
     platform::ui::installFonts();
     platform::ui::installQtTranslation();
     // The plain grey dialog look: etched frames, raised buttons.

@@ -11,6 +11,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.imagefx"));  // the Wayland app_id
     QApplication::setApplicationName(QStringLiteral("imagefx"));
     platform::ui::installFonts();
     platform::ui::installQtTranslation();

@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.shellstyle"));  // the Wayland app_id
     QApplication::setApplicationName(QStringLiteral("shellstyle"));
     platform::ui::installFonts();
     platform::ui::installQtTranslation();

@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.typedrill"));  // the Wayland app_id
     platform::ui::installFonts();
     platform::ui::installQtTranslation();
     // The menu bar asks for its overflow arrow when it is built; the window never shows it.
