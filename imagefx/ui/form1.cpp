@@ -16,6 +16,7 @@
 #include "imagefx/ui/form2.h"
 #include "imagefx/ui/form3.h"
 #include "imagefx/ui/picture_view.h"
+#include "platform/ui/return_key.h"
 
 namespace imagefx::ui {
 
@@ -85,6 +86,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     });
 
     form2_ = new Form2(this);
+    platform::ui::pressButtonsOnReturn(this);
     Form_Load();
     apply(FormEvent::Start);
 }
