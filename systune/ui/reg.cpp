@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/ui/fixed_window.h"
 #include "platform/ui/return_key.h"
 #include "systune/core/apply_switches.h"
 #include "systune/core/load_switches.h"
@@ -90,6 +91,7 @@ reg::reg(registry::General& registry, platform::MessageBoxes& boxes, platform::R
     place(Command2, kExit);
     connect(Command2, &QPushButton::clicked, this, &reg::Command2_Click);
     platform::ui::pressButtonsOnReturn(this);
+    platform::ui::refuseMaximise(this);
 
     Form_Load();
 }

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "platform/ui/fixed_window.h"
 #include "platform/ui/return_key.h"
 
 namespace timekeeper::ui {
@@ -178,6 +179,7 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
     setTabOrder(rtbdate_, rtbtime_);
     setTabOrder(rtbtime_, cmdOK_);
     platform::ui::pressButtonsOnReturn(this);
+    platform::ui::refuseMaximise(this);
     connect(chkAlarm_, &QCheckBox::toggled, this, [this](bool on) { form_.setAlarmOff(on); });
     connect(rtbdate_, &QTextEdit::textChanged, this, [this] { form_.setDateBox(rtbdate_->toPlainText()); });
     connect(rtbtime_, &QTextEdit::textChanged, this, [this] { form_.setTimeBox(rtbtime_->toPlainText()); });
