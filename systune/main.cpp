@@ -9,6 +9,7 @@
 #include "desktop/bridge.h"
 #include "platform/data_dir.h"
 #include "platform/restart.h"
+#include "platform/ui/display_choice.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
 #include "registry/general.h"
@@ -17,6 +18,7 @@
 #include "systune/ui/reg.h"
 
 int main(int argc, char** argv) {
+    platform::ui::chooseDisplayPlatform();  // Xwayland on GNOME unless QT_QPA_PLATFORM is set
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.systune"));  // the Wayland app_id
     platform::ui::installFonts();

@@ -2,12 +2,14 @@
 #include <QApplication>
 
 #include "platform/clock.h"
+#include "platform/ui/display_choice.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
 #include "timekeeper/core/single_copy.h"
 #include "timekeeper/ui/frm_clock.h"
 
 int main(int argc, char** argv) {
+    platform::ui::chooseDisplayPlatform();  // Xwayland on GNOME unless QT_QPA_PLATFORM is set
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.timekeeper"));  // the Wayland app_id
     // A second copy would keep a second alarm and show every reminder twice: a later

@@ -5,11 +5,13 @@
 #include "imagefx/core/random_source.h"
 #include "imagefx/ui/form1.h"
 #include "platform/data_dir.h"
+#include "platform/ui/display_choice.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
 #include "platform/wallpaper/desktop_wallpaper.h"
 
 int main(int argc, char** argv) {
+    platform::ui::chooseDisplayPlatform();  // Xwayland on GNOME unless QT_QPA_PLATFORM is set
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.imagefx"));  // the Wayland app_id
     QApplication::setApplicationName(QStringLiteral("imagefx"));

@@ -1,10 +1,12 @@
 // shellstyle's process entry: the application object, then basMain's Main.
 #include <QApplication>
 
+#include "platform/ui/display_choice.h"
 #include "platform/ui/fonts.h"
 #include "shellstyle/ui/bas_main.h"
 
 int main(int argc, char** argv) {
+    platform::ui::chooseDisplayPlatform();  // Xwayland on GNOME unless QT_QPA_PLATFORM is set
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.shellstyle"));  // the Wayland app_id
     QApplication::setApplicationName(QStringLiteral("shellstyle"));

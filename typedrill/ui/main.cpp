@@ -3,12 +3,14 @@
 
 #include "platform/clock.h"
 #include "platform/data_dir.h"
+#include "platform/ui/display_choice.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/lazy_icon_style.h"
 #include "platform/ui/qt_dialogs.h"
 #include "typedrill/ui/form1.h"
 
 int main(int argc, char** argv) {
+    platform::ui::chooseDisplayPlatform();  // Xwayland on GNOME unless QT_QPA_PLATFORM is set
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.typedrill"));  // the Wayland app_id
     platform::ui::installFonts();
