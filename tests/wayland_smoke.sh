@@ -81,6 +81,13 @@ for i in $(seq 1 300); do
   [ "$(grep -c 'xdg_toplevel@[0-9]*\.set_app_id' "$work/shellstyle.wire")" -ge 2 ] && break
   sleep 0.1
 done
+# The splash, shown again once the main window is up, is owned by it (kept in front).
+for i in $(seq 1 100); do
+  grep -q 'xdg_toplevel@[0-9]*\.set_parent(xdg_toplevel@' "$work/shellstyle.wire" && break
+  sleep 0.1
+done
+grep -q 'xdg_toplevel@[0-9]*\.set_parent(xdg_toplevel@' "$work/shellstyle.wire" ||
+  { echo "shellstyle: the splash was never given its owner" >&2; exit 1; }
 sleep 8
 shot shellstyle
 pic="$SUITE_SCREENSHOT_DIR/wayland-shellstyle.png"
