@@ -1,11 +1,14 @@
 // What the kit's button, check box and caption button share: their events, the
-// press-to-click bookkeeping, parts that pass the mouse on, and the pointer poll.
+// press-to-click bookkeeping, parts that pass the mouse on, the pointer poll, and
+// the keyboard's press and focus mark.
 #include "skin/kit_control.h"
 
 #include <algorithm>
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "skin/core/input_codes.h"
 #include "skin/pointer.h"
@@ -32,6 +35,10 @@ void KitControl::clicked() {
 }
 
 void KitControl::press(QMouseEvent* event) {
+    if (focusMark_) {
+        focusMark_ = false;
+        update();
+    }
     pressedInside_ = true;
     doubleClickPress_ = false;
     const QPointF p = event->position();
@@ -113,10 +120,55 @@ void KitControl::keyPressEvent(QKeyEvent* event) {
     emit KeyDown(keyCode(event->key()), shiftCode(event->modifiers()));
     if (const qint16 ascii = keyAscii(event->text()))
         emit KeyPress(ascii);
+    if (focusPolicy() == Qt::NoFocus || event->isAutoRepeat() || !isEnabled())
+        return;
+    if (!focusMark_) {
+        focusMark_ = true;
+        update();
+    }
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (event->key() == Qt::Key_Space && plain) {
+        spaceDown_ = true;
+        showPressedLook();
+    } else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain && !spaceDown_) {
+        clicked();
+    }
 }
 
 void KitControl::keyReleaseEvent(QKeyEvent* event) {
     emit KeyUp(keyCode(event->key()), shiftCode(event->modifiers()));
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !spaceDown_)
+        return;
+    spaceDown_ = false;
+    showReleasedLook();
+    if (isEnabled())
+        clicked();
+}
+
+void KitControl::focusInEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    focusMark_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void KitControl::focusOutEvent(QFocusEvent* event) {
+    // A Space held while the focus leaves presses nothing.
+    if (spaceDown_) {
+        spaceDown_ = false;
+        showReleasedLook();
+    }
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void KitControl::drawFocusMark(QPainter& painter, const QRect& rect) {
+    painter.save();
+    QPen pen(Qt::black, 1, Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    painter.restore();
 }
 
 void KitControl::Timer1_Timer() {

@@ -1,5 +1,6 @@
 // What the kit's button, check box and caption button share: their events, the
-// press-to-click bookkeeping, parts that pass the mouse on, and the pointer poll.
+// press-to-click bookkeeping, parts that pass the mouse on, the pointer poll, and
+// the keyboard's press and focus mark.
 #pragma once
 
 #include <QTimer>
@@ -8,6 +9,7 @@
 #include "skin/skin_control.h"
 
 class QMouseEvent;
+class QPainter;
 
 namespace skin {
 
@@ -15,6 +17,10 @@ namespace skin {
 // it (or inside one part) is a click; the second press of a double click is not.
 // Each control supplies its looks and says in which order it shows them against
 // the events it raises.
+// A control that takes the focus is pressed from the keyboard as well: Space goes
+// down and up like the left button, Return clicks at once; both raise what a click
+// raises, after the key events. The focus mark shows while the focus came, or
+// stays, by keyboard; a mouse press hides it again.
 class KitControl : public QWidget, public PersistentControl {
     Q_OBJECT
 
@@ -51,12 +57,19 @@ protected:
     // A completed click; by default Click is raised.
     virtual void clicked();
 
+    // Whether the dotted focus mark is to be drawn now.
+    bool showsFocusMark() const { return focusMark_ && hasFocus(); }
+    // The mark: a one-pixel dotted rectangle, as the platform's controls draw it.
+    static void drawFocusMark(QPainter& painter, const QRect& rect);
+
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -73,6 +86,8 @@ private:
     LookFirst releaseLookFirst_;
     bool pressedInside_ = false;
     bool doubleClickPress_ = false;
+    bool spaceDown_ = false;
+    bool focusMark_ = false;
     QTimer timer1_;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/command_line.h"
 #include "platform/data_dir.h"
 #include "platform/restart.h"
+#include "platform/ui/display_choice.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
 #include "registry/general.h"
@@ -19,7 +20,9 @@
 
 int main(int argc, char** argv) {
     platform::readCommandLine(argc, argv, {"Turns shell policies and tweaks on or off."});
+    platform::ui::chooseDisplayPlatform();  // Xwayland on GNOME unless QT_QPA_PLATFORM is set
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.systune"));  // the Wayland app_id
     platform::ui::installFonts();
     platform::ui::installQtTranslation();
     // The plain grey dialog look: etched frames, raised buttons.

@@ -3,6 +3,7 @@
 
 #include "platform/clock.h"
 #include "platform/command_line.h"
+#include "platform/ui/display_choice.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
 #include "timekeeper/core/single_copy.h"
@@ -10,13 +11,15 @@
 
 int main(int argc, char** argv) {
     platform::readCommandLine(argc, argv, {"A clock with a stopwatch and an alarm."});
+    platform::ui::chooseDisplayPlatform();  // Xwayland on GNOME unless QT_QPA_PLATFORM is set
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.timekeeper"));  // the Wayland app_id
     // A second copy would keep a second alarm and show every reminder twice: a later
     // start brings the running copy's window forward instead.
     timekeeper::ui::FrmClock* frmClockWindow = nullptr;
     timekeeper::SingleCopy copy(timekeeper::SingleCopy::userSocketPath());
-    if (!copy.claim([&frmClockWindow] {
-            if (frmClockWindow) frmClockWindow->bringForward();
+    if (!copy.claim([&frmClockWindow](const timekeeper::StartCall& call) {
+            if (frmClockWindow) frmClockWindow->bringForward(call.activationToken);
         }))
         return 0;
 

@@ -16,6 +16,8 @@
 #include "imagefx/ui/form2.h"
 #include "imagefx/ui/form3.h"
 #include "imagefx/ui/picture_view.h"
+#include "platform/ui/fixed_window.h"
+#include "platform/ui/return_key.h"
 
 namespace imagefx::ui {
 
@@ -85,6 +87,8 @@ Form1::Form1(Form1Services services, QWidget* parent)
     });
 
     form2_ = new Form2(this);
+    platform::ui::pressButtonsOnReturn(this);
+    platform::ui::refuseMaximise(this);
     Form_Load();
     apply(FormEvent::Start);
 }

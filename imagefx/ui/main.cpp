@@ -6,6 +6,7 @@
 #include "imagefx/ui/form1.h"
 #include "platform/command_line.h"
 #include "platform/data_dir.h"
+#include "platform/ui/display_choice.h"
 #include "platform/ui/fonts.h"
 #include "platform/ui/qt_dialogs.h"
 #include "platform/wallpaper/desktop_wallpaper.h"
@@ -14,7 +15,9 @@ int main(int argc, char** argv) {
     const platform::CommandLine commandLine = platform::readCommandLine(
         argc, argv, {"Filters a BMP or JPEG picture, saves it or makes it the wallpaper.", "picture",
                      "The BMP or JPEG picture to open."});
+    platform::ui::chooseDisplayPlatform();  // Xwayland on GNOME unless QT_QPA_PLATFORM is set
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.shellstylesuite.imagefx"));  // the Wayland app_id
     QApplication::setApplicationName(QStringLiteral("imagefx"));
     platform::ui::installFonts();
     platform::ui::installQtTranslation();

@@ -36,8 +36,6 @@ TEST_F(FrmmsgTest, EachOpeningBeepsOnceAndShowsTheAuthorLines) {
     const QStringList lines = shown.split(QChar('\n'));
     EXPECT_EQ(lines.size(), 3);
     for (const QString& line : lines) EXPECT_FALSE(line.trimmed().isEmpty()) << shown.toStdString();
-    EXPECT_TRUE(msg->Timer1.isActive());
-    EXPECT_EQ(msg->Timer1.interval(), 10);
 
     emit msg->cmdexit->Click();
     QCoreApplication::processEvents();
@@ -47,19 +45,6 @@ TEST_F(FrmmsgTest, EachOpeningBeepsOnceAndShowsTheAuthorLines) {
     form.About_Click();
     EXPECT_EQ(boxes.beeps, 2);
     form.messageWindow()->close();
-}
-
-TEST_F(FrmmsgTest, TimerTakesTheFocusBackUnlessAModalBoxIsUp) {
-    ui::xpfg form(seams);
-    form.show();
-    form.About_Click();
-    ui::frmmsg* msg = form.messageWindow();
-    form.activateWindow();
-    QCoreApplication::processEvents();
-    msg->Timer1_Timer();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(msg->isActiveWindow());
-    msg->close();
 }
 
 }  // namespace

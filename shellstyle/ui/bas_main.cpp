@@ -100,6 +100,13 @@ int Main() {
         boxes.setParent(main.get());
         dialogs.setParent(main.get());
         main->show();
+        // A Wayland compositor learns a window's owner only as it is mapped, and the
+        // owner did not exist when the splash was: shown again, once, it stays in
+        // front of the main window (raise() and move() do nothing there).
+        if (splash && splash->isVisible() && QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            splash->hide();
+            splash->show();
+        }
         if (splash) splash->raise();
     });
     reportErrors(boxes, [&] {

@@ -1,11 +1,11 @@
 // The author window's controls and handlers.
 #include "shellstyle/ui/frmmsg.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
+#include <QShortcut>
 
 #include "shellstyle/core/author_text.h"
 #include "shellstyle/ui/placement.h"
@@ -20,12 +20,16 @@ namespace {
 
 // Client area 3270 x 2520 twips.
 constexpr int kFormWidth = 3270, kFormHeight = 2520;
-constexpr int kFocusPollMs = 10;
 
 }  // namespace
 
-frmmsg::frmmsg(Seams& seams, skin::xp_canvas* mainFrame, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), seams_(seams), mainFrame_(mainFrame) {
+frmmsg::frmmsg(Seams& seams, skin::xp_canvas* mainFrame)
+    : QWidget(mainFrame ? mainFrame->window() : nullptr, Qt::Window | Qt::FramelessWindowHint),
+      seams_(seams),
+      mainFrame_(mainFrame) {
+    // Owned by the main window and modal to it: the compositor or window manager
+    // keeps it in front, and the main window's input comes here while it is open.
+    setWindowModality(Qt::WindowModal);
     setObjectName(QStringLiteral("frmmsg"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("版权信息"));
@@ -69,8 +73,10 @@ frmmsg::frmmsg(Seams& seams, skin::xp_canvas* mainFrame, QWidget* parent)
 
     connect(cmdexit, &skin::xpcmdbutton::Click, this, &QWidget::close);
     connect(xpclose, &skin::xptopbuttons::Click, this, &QWidget::close);
-    Timer1.setInterval(kFocusPollMs);
-    connect(&Timer1, &QTimer::timeout, this, &frmmsg::Timer1_Timer);
+    // Return presses the default button; Escape closes as the caption button does.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+        connect(new QShortcut(key, this), &QShortcut::activated, cmdexit, &skin::xpcmdbutton::Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     Form_Load();
 }
@@ -81,21 +87,11 @@ void frmmsg::Form_Load() {
     seams_.boxes.beep();
     xp_canvas2->make_trans(this);
     Label1_1->setText(authorDisplayText());
-    Timer1.start();
 }
 
 void frmmsg::showInformation() { imginformation->show(); }
 
-void frmmsg::Timer1_Timer() {
-    // A modal box (the restart question, a dialog) keeps the focus it has.
-    if (!isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
-    if (isActiveWindow()) return;
-    activateWindow();
-    raise();
-}
-
 void frmmsg::closeEvent(QCloseEvent* event) {
-    Timer1.stop();
     Form_Unload();
     event->accept();
 }

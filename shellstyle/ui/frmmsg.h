@@ -1,8 +1,8 @@
 // frmmsg: the author window. Beeps when it opens, keeps the keyboard focus while
-// open, and hands the focus back to the main window's frame when it closes.
+// open (window-modal over its main window), and hands the focus back to the main
+// window's frame when it closes.
 #pragma once
 
-#include <QTimer>
 #include <QWidget>
 
 #include "shellstyle/ui/seams.h"
@@ -20,19 +20,18 @@ namespace shellstyle::ui {
 class frmmsg : public QWidget {
     Q_OBJECT
 public:
-    // `mainFrame` is the frame of the main window, which gets the focus back.
-    frmmsg(Seams& seams, skin::xp_canvas* mainFrame, QWidget* parent = nullptr);
+    // `mainFrame` is the frame of the main window, which gets the focus back; the
+    // window stays in front of, and blocks, the main window that holds that frame.
+    frmmsg(Seams& seams, skin::xp_canvas* mainFrame);
 
     skin::xp_canvas* xp_canvas2 = nullptr;
     skin::xptopbuttons* xpclose = nullptr;
     QLabel* imginformation = nullptr;
     QLabel* Label1_1 = nullptr;  // Label1(1)
     skin::xpcmdbutton* cmdexit = nullptr;
-    QTimer Timer1;
 
     // Makes the information picture visible (after the window is shown).
     void showInformation();
-    void Timer1_Timer();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTimer>
@@ -67,6 +68,22 @@ constexpr LineRow kLines[] = {{120, 1680}, {2760, 4200}};
 constexpr int kLineY = 3840;
 
 void fitLabel(QLabel* label) { label->adjustSize(); }
+
+// Left and Right step a horizontal scroll bar the way they point. Qt's scroll bar
+// inverts its controls for the wheel, and its arrow keys with them.
+class ArrowKeys : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* bar = qobject_cast<QScrollBar*>(watched);
+        if (!bar || event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Left && key != Qt::Key_Right) return false;
+        bar->triggerAction(key == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
+                                               : QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -143,6 +160,9 @@ void xpfg::buildControls() {
     Label1->setBuddy(Label3);
     Label2->setBuddy(Label4);
     connect(HS, &QScrollBar::valueChanged, this, &xpfg::HS_Change);
+    // Reached by Tab, stepped by the arrows and Page Up/Down; a click leaves the focus.
+    HS->setFocusPolicy(Qt::TabFocus);
+    HS->installEventFilter(new ArrowKeys(HS));
 
     const auto boxes = iconBoxes();
     for (int i = 0; i < kIconBoxCount; ++i) {
@@ -163,6 +183,18 @@ void xpfg::buildControls() {
     xptopbuttons1->InitProperties(ambient("xptopbuttons1"));
     xptopbuttons1->setGeometry(twipsRect(4080, 60, 315, 315));
     xptopbuttons1->raise();
+
+    // Tab goes in reading order: row by row, left to right.
+    QWidget* previous = OpenFile;
+    for (QWidget* next : {static_cast<QWidget*>(About), static_cast<QWidget*>(HS), static_cast<QWidget*>(Change),
+                          static_cast<QWidget*>(restore), static_cast<QWidget*>(WinXp)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    for (skin::xpcheckbox* c : boxes_) {
+        setTabOrder(previous, c);
+        previous = c;
+    }
 
     connect(OpenFile, &skin::xpcmdbutton::Click, this, &xpfg::OpenFile_Click);
     connect(About, &skin::xpcmdbutton::Click, this, &xpfg::About_Click);

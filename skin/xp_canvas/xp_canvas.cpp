@@ -516,7 +516,15 @@ void xp_canvas::make_trans(QWidget* hw) {
                     QRect(s - kCapWidth, 0, kCapWidth, imgtop_.height()));
     }
     hostSurface_ = surface;
+    // Where the window's mask only bounds its input (a Wayland compositor), the cut
+    // pixels must be drawn transparent as well: an alpha channel for a host window
+    // not yet made, and this frame, which paints the host's whole face, clipped to
+    // the same shape. Opaque everywhere else, so an X server shows what it did.
+    if (hw->isWindow() && !hw->testAttribute(Qt::WA_WState_Created))
+        hw->setAttribute(Qt::WA_TranslucentBackground);
     shape_by_colour(hw, surface, kKeyColour);
+    if (hw == window())
+        setMask(hw->mask().translated(-mapTo(hw, QPoint(0, 0))));
 }
 
 void xp_canvas::InitProperties(const Ambient& ambient) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTest>
 #include <memory>
 
 #include "skin/core/strip.h"
@@ -333,6 +334,30 @@ TEST(xp_canvas_test, make_trans_cuts_the_two_rounded_corners_of_a_normal_host) {
         EXPECT_FALSE(mask.contains(QPoint(239 - (cut[y] - 1), y))) << y;
         EXPECT_TRUE(mask.contains(QPoint(239 - cut[y], y))) << y;
     }
+}
+
+TEST(xp_canvas_test, the_cut_corners_are_drawn_transparent_and_every_other_pixel_opaque) {
+    // Where a mask bounds only input, what is drawn must leave the corners out too.
+    auto h = hosted({240, 160}, {0, 0}, false);
+    h.frame->make_trans(h.host.get());
+    EXPECT_TRUE(h.host->testAttribute(Qt::WA_TranslucentBackground));
+    h.host->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h.host.get()));
+    // Drawn as the window's own surface is: onto nothing, background and children.
+    QImage drawn(h.host->size(), QImage::Format_ARGB32);
+    drawn.fill(Qt::transparent);
+    h.host->render(&drawn);
+    ASSERT_EQ(drawn.size(), QSize(240, 160));
+    const QRegion mask = h.host->mask();
+    int clear = 0;
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 240; ++x) {
+            const int alpha = qAlpha(drawn.pixel(x, y));
+            EXPECT_EQ(alpha, mask.contains(QPoint(x, y)) ? 255 : 0) << x << "," << y;
+            EXPECT_NE(drawn.pixel(x, y) & 0xFFFFFFu, 0xFF00FFu) << x << "," << y;
+            clear += alpha == 0;
+        }
+    EXPECT_EQ(clear, 24);
 }
 
 TEST(xp_canvas_test, make_trans_leaves_maximised_and_wider_hosts_square_where_the_frame_is_not) {

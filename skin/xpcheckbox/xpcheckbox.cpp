@@ -155,6 +155,14 @@ void xpcheckbox::layoutParts() {
     lbl_->move(twipsToPixels(kCaptionLeftTwips), twipsToPixels((h - lh) / 2));
 }
 
+void xpcheckbox::paintEvent(QPaintEvent*) {
+    // The background is filled already; the mark rings the caption, one pixel out.
+    if (!showsFocusMark())
+        return;
+    QPainter p(this);
+    drawFocusMark(p, lbl_->geometry().adjusted(-1, -1, 1, 1) & rect());
+}
+
 void xpcheckbox::resizeEvent(QResizeEvent*) {
     layoutParts();
 }

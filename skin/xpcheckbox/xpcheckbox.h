@@ -49,6 +49,7 @@ public:
     void WriteProperties(PropertyBag& bag, const Ambient& ambient) const override;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     // The pressed look comes before MouseDown; a release leaves the look to the

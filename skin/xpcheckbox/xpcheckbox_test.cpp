@@ -111,16 +111,44 @@ TEST(xpcheckbox_test, hover_and_press_looks_and_the_first_poll_raises_mouse_out)
     EXPECT_EQ(box.Value(), 2);
 }
 
-TEST(xpcheckbox_test, keys_are_passed_on_and_space_does_not_toggle) {
+void key(QWidget* w, QEvent::Type type, int k, const QString& text = QString(), bool repeat = false) {
+    QKeyEvent e(type, k, Qt::NoModifier, text, repeat);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+TEST(xpcheckbox_test, keys_are_passed_on_then_space_and_return_toggle_like_a_click) {
     xpcheckbox box;
     QSignalSpy downs(&box, &xpcheckbox::KeyDown);
     QSignalSpy presses(&box, &xpcheckbox::KeyPress);
+    QSignalSpy ups(&box, &xpcheckbox::KeyUp);
+    QList<int> valueAtClick;
+    QObject::connect(&box, &xpcheckbox::Click, [&] { valueAtClick.append(box.Value()); });
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::ShiftModifier, QStringLiteral(" "));
     QCoreApplication::sendEvent(&box, &space);
     ASSERT_EQ(downs.count(), 1);
     EXPECT_EQ(downs.at(0).at(0).toInt(), 32);
     EXPECT_EQ(downs.at(0).at(1).toInt(), 1);
     EXPECT_EQ(presses.count(), 1);
+    EXPECT_EQ(box.Value(), 0);  // Shift+Space presses nothing
+
+    // Space: pressed look while down (repeats change nothing), the click on release.
+    key(&box, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(box.shownCell(), 2);
+    key(&box, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "), true);
+    EXPECT_TRUE(valueAtClick.isEmpty());
+    key(&box, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(ups.count(), 1);
+    EXPECT_EQ(valueAtClick, QList<int>{0});
+    EXPECT_EQ(box.Value(), 1);
+    key(&box, QEvent::KeyPress, Qt::Key_Return);
+    EXPECT_EQ(valueAtClick, (QList<int>{0, 1}));
+    EXPECT_EQ(box.Value(), 0);
+
+    box.setEnabled(false);
+    key(&box, QEvent::KeyPress, Qt::Key_Return);
+    key(&box, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+    key(&box, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(valueAtClick.size(), 2);
     EXPECT_EQ(box.Value(), 0);
 }
 

@@ -110,6 +110,9 @@ bool xpcmdbutton::event(QEvent* event) {
 void xpcmdbutton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, picture_);
+    // Inside the face's 3-pixel frame zone, where the platform's buttons draw theirs.
+    if (showsFocusMark())
+        drawFocusMark(p, rect().adjusted(3, 3, -3, -3));
 }
 
 void xpcmdbutton::resizeEvent(QResizeEvent*) {

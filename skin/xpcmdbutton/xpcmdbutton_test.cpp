@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSignalSpy>
 
@@ -154,6 +155,59 @@ TEST(xpcmdbutton_test, moves_over_the_caption_report_the_caption_position) {
     ASSERT_EQ(moves.count(), 1);
     EXPECT_FLOAT_EQ(moves.at(0).at(2).toFloat(), float(b.lbl()->x()));
     EXPECT_FLOAT_EQ(moves.at(0).at(3).toFloat(), float(b.lbl()->y()));
+}
+
+TEST(xpcmdbutton_test, keyboard_presses_after_the_key_events_and_marks_the_focus_only_when_tabbed_to) {
+    QWidget host;
+    auto* first = new xpcmdbutton(&host);
+    auto* b = new xpcmdbutton(&host);
+    b->move(0, 30);
+    host.show();
+    host.activateWindow();
+    for (int i = 0; i < 100 && !host.isActiveWindow(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(host.isActiveWindow());
+    QStringList order;
+    QObject::connect(b, &xpcmdbutton::KeyDown, [&] { order << "KeyDown"; });
+    QObject::connect(b, &xpcmdbutton::KeyUp, [&] { order << "KeyUp"; });
+    QObject::connect(b, &xpcmdbutton::Click, [&] { order << "Click"; });
+    auto send = [&](QEvent::Type t, int k) {
+        QKeyEvent e(t, k, Qt::NoModifier, k == Qt::Key_Space ? QStringLiteral(" ") : QString());
+        QCoreApplication::sendEvent(b, &e);
+    };
+    auto markShown = [&] {
+        // The dotted mark runs 3 pixels in; without it the face shows there.
+        const QImage shown = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int x = 3; x < 10; ++x)
+            if (shown.pixel(x, 3) != b->picture().pixel(x, 3)) return true;
+        return false;
+    };
+
+    first->setFocus(Qt::MouseFocusReason);
+    b->setFocus(Qt::MouseFocusReason);
+    EXPECT_FALSE(markShown());
+    first->setFocus(Qt::TabFocusReason);
+    b->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(markShown());
+
+    send(QEvent::KeyPress, Qt::Key_Space);
+    EXPECT_EQ(b->shownFace(), Face::Pressed);
+    send(QEvent::KeyRelease, Qt::Key_Space);
+    EXPECT_EQ(b->shownFace(), b->restFace());
+    send(QEvent::KeyPress, Qt::Key_Enter);
+    send(QEvent::KeyRelease, Qt::Key_Enter);
+    EXPECT_EQ(order, (QStringList{"KeyDown", "KeyUp", "Click", "KeyDown", "Click", "KeyUp"}));
+
+    // A mouse press hides the mark; moving the focus away mid-Space presses nothing.
+    mouse(b, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    mouse(b, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(markShown());
+    order.clear();
+    send(QEvent::KeyPress, Qt::Key_Space);
+    first->setFocus(Qt::TabFocusReason);
+    send(QEvent::KeyRelease, Qt::Key_Space);
+    EXPECT_EQ(order, (QStringList{"KeyDown", "KeyUp"}));
+    EXPECT_EQ(b->shownFace(), b->restFace());
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/ui/fixed_window.h"
+#include "platform/ui/return_key.h"
 #include "systune/core/apply_switches.h"
 #include "systune/core/load_switches.h"
 
@@ -88,6 +90,8 @@ reg::reg(registry::General& registry, platform::MessageBoxes& boxes, platform::R
     Command2->setObjectName(QStringLiteral("Command2"));
     place(Command2, kExit);
     connect(Command2, &QPushButton::clicked, this, &reg::Command2_Click);
+    platform::ui::pressButtonsOnReturn(this);
+    platform::ui::refuseMaximise(this);
 
     Form_Load();
 }

@@ -2,21 +2,26 @@
 #include "timekeeper/core/single_copy.h"
 
 #include <QFile>
+#include <QList>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <optional>
+
+#include "platform/data_dir.h"
 
 namespace timekeeper {
 namespace {
@@ -27,6 +32,69 @@ namespace {
 constexpr int kConnectMs = 2000;
 // Two copies started at once take turns through a lock file beside the socket.
 constexpr int kLockWaitMs = 5000;
+// How long the running copy waits for a caller's hand-over, and how much it reads.
+constexpr int kHandOverMs = 1000;
+constexpr qsizetype kHandOverBytes = 2048;
+constexpr qsizetype kTokenBytes = 512;
+
+constexpr char kGreeting[] = "timekeeper-start 1";
+constexpr char kTokenName[] = "XDG_ACTIVATION_TOKEN";
+constexpr char kStartupName[] = "DESKTOP_STARTUP_ID";
+
+bool sendableToken(const QByteArray& token) {
+    if (token.isEmpty() || token.size() > kTokenBytes) return false;
+    for (const char c : token)
+        if (c < 0x21 || c > 0x7e) return false;
+    return true;
+}
+
+// A folder only this user can enter: their own, a real directory (not a link),
+// closed to group and others.
+bool privateFolder(const QByteArray& dir) {
+    struct stat st {};
+    return dir.startsWith('/') && ::lstat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+// One caller's hand-over, read as it comes, without holding up the event loop.
+class HandOver : public QObject {
+public:
+    HandOver(int fd, QObject* parent, std::function<void(const StartCall&)> done)
+        : QObject(parent), fd_(fd), notifier_(fd, QSocketNotifier::Read, this), done_(std::move(done)) {
+        connect(&notifier_, &QSocketNotifier::activated, this, &HandOver::read);
+        QTimer::singleShot(kHandOverMs, this, &HandOver::finish);
+    }
+    ~HandOver() override { ::close(fd_); }
+
+private:
+    void read() {
+        char buffer[512];
+        for (;;) {
+            const ssize_t got = ::recv(fd_, buffer, sizeof buffer, 0);
+            if (got > 0) {
+                message_.append(buffer, qMin<qsizetype>(got, kHandOverBytes - message_.size()));
+                if (message_.size() < kHandOverBytes) continue;
+            } else if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
+                return;
+            }
+            return finish();  // the end, an error, or as much as is read
+        }
+    }
+    void finish() {
+        if (finished_) return;
+        finished_ = true;
+        notifier_.setEnabled(false);
+        // A copy from before the hand-over sends nothing: it still comes forward.
+        if (done_) done_(parseStartCall(message_));
+        deleteLater();
+    }
+
+    int fd_;
+    QSocketNotifier notifier_;
+    std::function<void(const StartCall&)> done_;
+    QByteArray message_;
+    bool finished_ = false;
+};
 
 // An advisory lock on a file beside the socket, held while this object lives.
 // The system drops it when the holder ends, so a crashed copy leaves no stale
@@ -63,8 +131,9 @@ std::optional<sockaddr_un> addressOf(const QString& path) {
     return address;
 }
 
-// True when a copy listens at `address` and took the call within `waitMs`.
-bool callRunningCopy(const sockaddr_un& address, int waitMs) {
+// True when a copy listens at `address` and took the call within `waitMs`; the
+// hand-over goes with the call.
+bool callRunningCopy(const sockaddr_un& address, int waitMs, const QByteArray& handOver) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return false;
     bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
@@ -76,11 +145,43 @@ bool callRunningCopy(const sockaddr_un& address, int waitMs) {
         answered = ::poll(&ready, 1, waitMs) == 1 &&
                    ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
     }
+    // A few hundred bytes fit the socket's buffer; a running copy that closes at
+    // once (one from before the hand-over) has still answered.
+    if (answered) (void)::send(fd, handOver.constData(), static_cast<std::size_t>(handOver.size()), MSG_NOSIGNAL);
     ::close(fd);
     return answered;
 }
 
+void sayOnce(const QString& text) {
+    static bool said = false;
+    if (said) return;
+    said = true;
+    std::fprintf(stderr, "timekeeper: %s\n", text.toLocal8Bit().constData());
+}
+
 }  // namespace
+
+QByteArray startCallMessage(const StartCall& call) {
+    QByteArray out = QByteArray(kGreeting) + '\n';
+    if (sendableToken(call.activationToken)) out += QByteArray(kTokenName) + '=' + call.activationToken + '\n';
+    if (sendableToken(call.startupId)) out += QByteArray(kStartupName) + '=' + call.startupId + '\n';
+    return out;
+}
+
+StartCall parseStartCall(const QByteArray& message) {
+    StartCall call;
+    const QList<QByteArray> lines = message.split('\n');
+    if (lines.isEmpty() || lines.first() != kGreeting) return call;
+    for (const QByteArray& line : lines) {
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0) continue;
+        const QByteArray name = line.left(eq), value = line.mid(eq + 1);
+        if (!sendableToken(value)) continue;
+        if (name == kTokenName) call.activationToken = value;
+        else if (name == kStartupName) call.startupId = value;
+    }
+    return call;
+}
 
 SingleCopy::SingleCopy(QString socketPath) : path_(std::move(socketPath)) {}
 
@@ -93,19 +194,48 @@ SingleCopy::~SingleCopy() {
 }
 
 QString SingleCopy::userSocketPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
-           QStringLiteral("/timekeeper.socket");
+    static const QString kName = QStringLiteral("/timekeeper.socket");
+    // Empty when `dir` will do, else why not.
+    auto unusable = [](const QByteArray& dir) -> QString {
+        if (!privateFolder(dir))
+            return QStringLiteral("%1 is not a folder of this user's alone").arg(QFile::decodeName(dir));
+        if (!addressOf(QFile::decodeName(dir) + kName))
+            return QStringLiteral("%1 is too long a path for a socket").arg(QFile::decodeName(dir));
+        return {};
+    };
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    QString why = runtime.isEmpty() ? QStringLiteral("XDG_RUNTIME_DIR is not set") : unusable(runtime);
+    if (why.isEmpty()) return QFile::decodeName(runtime) + kName;
+    try {
+        const std::filesystem::path run = platform::suiteDataDir() / "run";
+        std::error_code ignored;
+        std::filesystem::create_directories(run.parent_path(), ignored);
+        ::mkdir(run.c_str(), 0700);
+        const QByteArray dir(run.c_str());
+        const QString runWhy = unusable(dir);
+        if (runWhy.isEmpty()) {
+            sayOnce(QStringLiteral("%1; the one-copy socket is in %2").arg(why, QFile::decodeName(dir)));
+            return QFile::decodeName(dir) + kName;
+        }
+        why += QStringLiteral(", and ") + runWhy;
+    } catch (const std::exception& e) {
+        why += QStringLiteral(", and ") + QString::fromLocal8Bit(e.what());
+    }
+    sayOnce(why + QStringLiteral("; running without the one-copy check"));
+    return {};
 }
 
-bool SingleCopy::claim(std::function<void()> onAnotherStart) {
+bool SingleCopy::claim(std::function<void(const StartCall&)> onAnotherStart) {
+    // No socket (no private folder for one): alone, and nothing written anywhere.
+    const std::optional<sockaddr_un> address = addressOf(path_);
+    if (!address) return true;
     // Not the ".lock" name earlier copies kept a written lock file under: they
     // would take this file, never removed, for a lock still held.
     const TurnLock lock(path_ + QStringLiteral(".turn"), kLockWaitMs);
     const bool locked = lock.locked();
 
-    const std::optional<sockaddr_un> address = addressOf(path_);
-    if (!address) return true;
-    if (callRunningCopy(*address, kConnectMs)) return false;
+    const StartCall mine{qgetenv(kTokenName), qgetenv(kStartupName)};
+    if (callRunningCopy(*address, kConnectMs, startCallMessage(mine))) return false;
     // Nobody answers. Without the lock another start may be taking the socket
     // this moment, so this one runs on without it.
     if (!locked) return true;
@@ -120,15 +250,13 @@ bool SingleCopy::claim(std::function<void()> onAnotherStart) {
         listener_ = -1;
         return true;
     }
+    onAnotherStart_ = std::move(onAnotherStart);
     calls_ = std::make_unique<QSocketNotifier>(listener_, QSocketNotifier::Read);
-    QObject::connect(calls_.get(), &QSocketNotifier::activated, calls_.get(),
-                     [this, onAnotherStart = std::move(onAnotherStart)] {
-                         int call;
-                         while ((call = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0) {
-                             ::close(call);
-                             if (onAnotherStart) onAnotherStart();
-                         }
-                     });
+    QObject::connect(calls_.get(), &QSocketNotifier::activated, calls_.get(), [this] {
+        int call;
+        while ((call = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
+            new HandOver(call, calls_.get(), onAnotherStart_);
+    });
     return true;
 }
 

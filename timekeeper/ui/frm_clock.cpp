@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "platform/ui/fixed_window.h"
+#include "platform/ui/return_key.h"
+
 namespace timekeeper::ui {
 namespace {
 
@@ -171,6 +174,12 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
     connect(cmdAlarm_, &QPushButton::clicked, this, [this] { run([this] { form_.openAlarmSettings(); }); });
     connect(cmdOK_, &QPushButton::clicked, this, [this] { run([this] { form_.acceptAlarmSettings(); }); });
     connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
+    // Tab reads the alarm settings before their 确定: the boxes first.
+    setTabOrder(chkAlarm_, rtbdate_);
+    setTabOrder(rtbdate_, rtbtime_);
+    setTabOrder(rtbtime_, cmdOK_);
+    platform::ui::pressButtonsOnReturn(this);
+    platform::ui::refuseMaximise(this);
     connect(chkAlarm_, &QCheckBox::toggled, this, [this](bool on) { form_.setAlarmOff(on); });
     connect(rtbdate_, &QTextEdit::textChanged, this, [this] { form_.setDateBox(rtbdate_->toPlainText()); });
     connect(rtbtime_, &QTextEdit::textChanged, this, [this] { form_.setTimeBox(rtbtime_->toPlainText()); });
@@ -190,8 +199,11 @@ void FrmClock::onTimer1() {
     run([this] { form_.tick(); });
 }
 
-void FrmClock::bringForward() {
+void FrmClock::bringForward(const QByteArray& activationToken) {
     run([this] { form_.bringForward(); });
+    // A compositor raises a window only with a token from the launcher; Qt's
+    // Wayland plugin hands the one in the environment over with the next activation.
+    if (!activationToken.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken);
     if (isMinimized()) showNormal();
     raise();
     activateWindow();

@@ -30,8 +30,9 @@ public:
 public slots:
     // Timer1's tick.
     void onTimer1();
-    // Shows the window on top (when another start of the program asks for it).
-    void bringForward();
+    // Shows the window on top (when another start of the program asks for it),
+    // with the activation token that start was given, if any.
+    void bringForward(const QByteArray& activationToken = {});
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "platform/ui/fixed_window.h"
 #include "typedrill/core/lesson_file.h"
 #include "typedrill/ui/lesson_box.h"
 #include "typedrill/ui/menu_keys_first.h"
@@ -71,6 +72,7 @@ Form1::Form1(platform::MessageBoxes& boxes, platform::Clock& clock, std::filesys
     buildMenus();
     Form_Load();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    platform::ui::refuseMaximise(this);
 }
 
 Form1::~Form1() = default;
