@@ -1,9 +1,11 @@
-// Start-up to the first window: starts each program in turn, alternating with
-// the bare window, and times from the start to the X server's MapNotify of its
-// first top-level window. Prints medians and each program's ratio to the bare one.
-//   startup_runner ROUNDS BARE PROGRAM...   (DISPLAY must name a server with no
-//   window manager, so that top-level windows are children of the root; a
-//   PROGRAM of the form "path arg" is started with that one argument)
+// Start-up to the first window: starts each program in turn, in rounds alternating
+// with the two yardsticks (the bare window and the window with one Chinese caption),
+// and times from the start to the X server's MapNotify of its first top-level window.
+// Prints, per program, the median and its ratios to the yardsticks' medians.
+//   startup_runner ROUNDS BARE CAPTION PROGRAM...   (DISPLAY must name a server with
+//   no window manager, so that top-level windows are children of the root; a
+//   PROGRAM of the form "path arg" is started with that one argument, and one of
+//   the form "label=path" is printed under that label)
 #include <xcb/xcb.h>
 
 #include <signal.h>
@@ -12,6 +14,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -30,16 +33,36 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// Milliseconds from spawning `path` to the map of its first top-level window, or
-// a negative value when none came within 30 s.
-double timeToFirstWindow(xcb_connection_t* x, const std::string& path) {
+struct Program {
+    std::string label;
+    std::string file;
+    std::string arg;  // empty: none
+};
+
+// "label=path arg", "path arg" or "path": the label defaults to the file's name.
+Program parse(const std::string& spec) {
+    Program p;
+    std::string rest = spec;
+    const std::size_t eq = rest.find('=');
+    if (eq != std::string::npos && rest.find('/') > eq) {
+        p.label = rest.substr(0, eq);
+        rest = rest.substr(eq + 1);
+    }
+    const std::size_t space = rest.find(' ');
+    p.file = rest.substr(0, space);
+    if (space != std::string::npos) p.arg = rest.substr(space + 1);
+    if (p.label.empty()) p.label = p.file.substr(p.file.find_last_of('/') + 1);
+    return p;
+}
+
+// Milliseconds from spawning the program to the map of its first top-level window,
+// or a negative value when none came within 30 s.
+double timeToFirstWindow(xcb_connection_t* x, const Program& program) {
     while (xcb_generic_event_t* stale = xcb_poll_for_event(x)) std::free(stale);
+    std::string file = program.file, arg = program.arg;
+    char* argv[] = {file.data(), arg.empty() ? nullptr : arg.data(), nullptr};
     const auto start = Clock::now();
     pid_t pid = 0;
-    const std::size_t space = path.find(' ');
-    std::string file = path.substr(0, space);
-    std::string arg = space == std::string::npos ? std::string() : path.substr(space + 1);
-    char* argv[] = {file.data(), arg.empty() ? nullptr : arg.data(), nullptr};
     if (posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
     double ms = -1;
     const int fd = xcb_get_file_descriptor(x);
@@ -65,11 +88,22 @@ double timeToFirstWindow(xcb_connection_t* x, const std::string& path) {
     return ms;
 }
 
+// The three starts of one slot: bare window, caption window, program.
+using Slot = std::array<double, 3>;
+
+void print(const std::string& label, const std::vector<Slot>& slots, std::size_t who) {
+    std::array<std::vector<double>, 3> t;
+    for (const Slot& s : slots)
+        for (std::size_t k = 0; k < 3; ++k) t[k].push_back(s[k]);
+    const double bare = median(t[0]), caption = median(t[1]), own = median(t[who]);
+    std::printf("startup %-22s %8.1f %6.2f %6.2f\n", label.c_str(), own, own / caption, own / bare);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: %s ROUNDS BARE PROGRAM...\n", argv[0]);
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s ROUNDS BARE CAPTION PROGRAM...\n", argv[0]);
         return 2;
     }
     const int rounds = std::max(1, std::atoi(argv[1]));
@@ -83,33 +117,41 @@ int main(int argc, char** argv) {
     xcb_change_window_attributes(x, screen->root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(x);
 
-    const std::string bare = argv[2];
-    std::vector<std::string> programs(argv + 3, argv + argc);
-    std::vector<std::vector<double>> times(programs.size());
-    std::vector<std::vector<double>> bareTimes(programs.size());
+    const Program bare = parse(argv[2]), caption = parse(argv[3]);
+    std::vector<Program> programs;
+    for (int i = 4; i < argc; ++i) programs.push_back(parse(argv[i]));
+    std::vector<std::vector<Slot>> slots(programs.size());
+    // The six orders of the three starts, one per round in turn, so that a change of
+    // load on the machine, or a cache warmed by the one before, falls on all alike.
+    constexpr std::array<std::array<std::size_t, 3>, 6> kOrders = {
+        {{0, 1, 2}, {2, 1, 0}, {1, 2, 0}, {0, 2, 1}, {2, 0, 1}, {1, 0, 2}}};
     for (int r = 0; r < rounds; ++r) {
         for (std::size_t i = 0; i < programs.size(); ++i) {
-            // Bare and program back to back, in alternating order, so load
-            // changes on the machine fall on both alike.
-            const bool bareFirst = r % 2 == 0;
-            const double a = timeToFirstWindow(x, bareFirst ? bare : programs[i]);
-            const double b = timeToFirstWindow(x, bareFirst ? programs[i] : bare);
-            const double p = bareFirst ? b : a, q = bareFirst ? a : b;
-            if (p < 0 || q < 0) {
-                std::fprintf(stderr, "startup_runner: no window from %s\n", (p < 0 ? programs[i] : bare).c_str());
-                continue;
+            const Program* who[3] = {&bare, &caption, &programs[i]};
+            Slot s{};
+            bool ok = true;
+            for (std::size_t k : kOrders[static_cast<std::size_t>(r) % kOrders.size()]) {
+                s[k] = timeToFirstWindow(x, *who[k]);
+                if (s[k] < 0) {
+                    std::fprintf(stderr, "startup_runner: no window from %s\n", who[k]->file.c_str());
+                    ok = false;
+                    break;
+                }
             }
-            times[i].push_back(p);
-            bareTimes[i].push_back(q);
+            if (ok) slots[i].push_back(s);
         }
     }
-    std::printf("%-28s %10s %10s %7s %6s\n", "program", "median ms", "bare ms", "ratio", "runs");
-    for (std::size_t i = 0; i < programs.size(); ++i) {
-        if (times[i].empty()) continue;
-        const std::string name = programs[i].substr(programs[i].find_last_of('/', programs[i].find(' ')) + 1);
-        const double m = median(times[i]), b = median(bareTimes[i]);
-        std::printf("%-28s %10.1f %10.1f %7.2f %6zu\n", name.c_str(), m, b, m / b, times[i].size());
+    // Columns: median ms to the first window, ratio to the caption window's median,
+    // ratio to the bare window's median, each yardstick's starts those of its rounds.
+    std::vector<Slot> all;
+    for (const auto& s : slots) all.insert(all.end(), s.begin(), s.end());
+    std::printf("# %d rounds; startup PROGRAM MEDIAN_MS RATIO_TO_CAPTION_WINDOW RATIO_TO_BARE_WINDOW\n", rounds);
+    if (!all.empty()) {
+        print("bare_window", all, 0);
+        print("caption_window", all, 1);
     }
+    for (std::size_t i = 0; i < programs.size(); ++i)
+        if (!slots[i].empty()) print(programs[i].label, slots[i], 2);
     xcb_disconnect(x);
     return 0;
 }
