@@ -1,8 +1,9 @@
 // The yardsticks for start-up: a bare Qt window, built with the suite's flags, and
 // with --text the same window showing one Chinese caption the way every program of
-// the suite draws its text: the suite's font substitutes, "宋体" 9 pt as the default
-// face, and Qt's own Chinese strings loaded. It pays the font set-up (configuration,
-// matching, one CJK face) and the translation that every program's window pays.
+// the suite draws its text: the suite's font substitutes, "宋体" 9 pt under its
+// installed face's name, and Qt's own Chinese strings loaded. It pays the font
+// set-up (configuration, matching, one CJK face) and the translation that every
+// program's window pays.
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     window.resize(473, 300);
     if (text) {
         auto* caption = new QLabel(QStringLiteral("总共输入："), &window);
+        caption->setFont(platform::ui::songFont(9));
         caption->adjustSize();
     }
     window.show();

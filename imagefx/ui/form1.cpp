@@ -16,6 +16,7 @@
 #include "imagefx/ui/form2.h"
 #include "imagefx/ui/form3.h"
 #include "imagefx/ui/picture_view.h"
+#include "platform/ui/fonts.h"
 
 namespace imagefx::ui {
 
@@ -35,7 +36,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     using namespace layout;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kAppTitle));
-    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFont(platform::ui::songFont(9));
     setFixedSize(pixels(0, 0, kFormW, kFormH).size());
 
     Pic2 = new QFrame(this);

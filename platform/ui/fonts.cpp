@@ -4,13 +4,43 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace platform::ui {
+namespace {
+
+QStringList chineseSerif() {
+    return {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN"),
+            QStringLiteral("WenQuanYi Zen Hei")};
+}
+
+}  // namespace
+
+QFont songFont(int pointSize) {
+    static const QString family = [] {
+        QString face = QStringLiteral("宋体");
+        for (const QString& substitute : chineseSerif())
+            if (QFontDatabase::hasFamily(substitute)) {
+                face = substitute;
+                break;
+            }
+        // What draws in the default font before a control's own is set (a text box's
+        // empty document) then takes the same short way.
+        QFont standard = QApplication::font();
+        if (standard.families() == QStringList{QStringLiteral("宋体")}) {
+            standard.setFamilies({face});
+            QApplication::setFont(standard);
+        }
+        return face;
+    }();
+    QFont font(family);
+    font.setPointSize(pointSize);
+    return font;
+}
 
 void installFonts() {
-    const QStringList chineseSerif = {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                                      QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")};
+    const QStringList chineseSerif = platform::ui::chineseSerif();
     const QStringList chineseSans = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
                                      QStringLiteral("Noto Serif CJK SC")};
     QStringList latinSans = {QStringLiteral("DejaVu Sans")};

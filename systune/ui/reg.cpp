@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "platform/ui/fonts.h"
 #include "systune/core/apply_switches.h"
 #include "systune/core/load_switches.h"
 
@@ -48,7 +49,7 @@ reg::reg(registry::General& registry, platform::MessageBoxes& boxes, platform::R
       restart_(restart) {
     setObjectName(QStringLiteral("reg"));
     setWindowTitle(QStringLiteral("systune"));
-    QFont font(QStringLiteral("宋体"));
+    QFont font = platform::ui::songFont(9);
     font.setPixelSize(12);  // 9 points at 96 dots per inch
     setFont(font);
     setFixedSize(px(kFormWidth), px(kFormHeight));
