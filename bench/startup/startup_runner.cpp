@@ -10,6 +10,7 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,16 +56,19 @@ Program parse(const std::string& spec) {
     return p;
 }
 
-// Milliseconds from spawning the program to the map of its first top-level window,
-// or a negative value when none came within 30 s.
-double timeToFirstWindow(xcb_connection_t* x, const Program& program) {
+struct Start {
+    double wallMs = -1;  // spawn to the map of the first top-level window; negative: none in 30 s
+    double cpuMs = -1;   // processor time the program used until it was stopped, all threads
+};
+
+Start timeToFirstWindow(xcb_connection_t* x, const Program& program) {
     while (xcb_generic_event_t* stale = xcb_poll_for_event(x)) std::free(stale);
     std::string file = program.file, arg = program.arg;
     char* argv[] = {file.data(), arg.empty() ? nullptr : arg.data(), nullptr};
     const auto start = Clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
-    double ms = -1;
+    Start result;
+    if (posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv, environ) != 0) return result;
     const int fd = xcb_get_file_descriptor(x);
     while (Clock::now() - start < std::chrono::seconds(30)) {
         xcb_generic_event_t* event = xcb_poll_for_event(x);
@@ -79,24 +83,28 @@ double timeToFirstWindow(xcb_connection_t* x, const Program& program) {
         const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
         std::free(event);
         if (mapped) {
-            ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            result.wallMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
             break;
         }
     }
     kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return ms;
+    rusage used{};
+    wait4(pid, nullptr, 0, &used);
+    result.cpuMs = (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1e3 +
+                   (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e3;
+    return result;
 }
 
 // The three starts of one slot: bare window, caption window, program.
-using Slot = std::array<double, 3>;
+using Slot = std::array<Start, 3>;
 
-void print(const std::string& label, const std::vector<Slot>& slots, std::size_t who) {
+void print(const char* measure, double Start::*field, const std::string& label, const std::vector<Slot>& slots,
+           std::size_t who) {
     std::array<std::vector<double>, 3> t;
     for (const Slot& s : slots)
-        for (std::size_t k = 0; k < 3; ++k) t[k].push_back(s[k]);
+        for (std::size_t k = 0; k < 3; ++k) t[k].push_back(s[k].*field);
     const double bare = median(t[0]), caption = median(t[1]), own = median(t[who]);
-    std::printf("startup %-22s %8.1f %6.2f %6.2f\n", label.c_str(), own, own / caption, own / bare);
+    std::printf("%-7s %-22s %8.1f %6.2f %6.2f\n", measure, label.c_str(), own, own / caption, own / bare);
 }
 
 }  // namespace
@@ -132,7 +140,7 @@ int main(int argc, char** argv) {
             bool ok = true;
             for (std::size_t k : kOrders[static_cast<std::size_t>(r) % kOrders.size()]) {
                 s[k] = timeToFirstWindow(x, *who[k]);
-                if (s[k] < 0) {
+                if (s[k].wallMs < 0) {
                     std::fprintf(stderr, "startup_runner: no window from %s\n", who[k]->file.c_str());
                     ok = false;
                     break;
@@ -145,13 +153,17 @@ int main(int argc, char** argv) {
     // ratio to the bare window's median, each yardstick's starts those of its rounds.
     std::vector<Slot> all;
     for (const auto& s : slots) all.insert(all.end(), s.begin(), s.end());
-    std::printf("# %d rounds; startup PROGRAM MEDIAN_MS RATIO_TO_CAPTION_WINDOW RATIO_TO_BARE_WINDOW\n", rounds);
-    if (!all.empty()) {
-        print("bare_window", all, 0);
-        print("caption_window", all, 1);
+    // "startup" lines time the first window; "cpu" lines the processor time used to
+    // it, which other work on the machine changes far less.
+    std::printf("# %d rounds; startup|cpu PROGRAM MEDIAN_MS RATIO_TO_CAPTION_WINDOW RATIO_TO_BARE_WINDOW\n", rounds);
+    for (auto [measure, field] : {std::pair{"startup", &Start::wallMs}, std::pair{"cpu", &Start::cpuMs}}) {
+        if (!all.empty()) {
+            print(measure, field, "bare_window", all, 0);
+            print(measure, field, "caption_window", all, 1);
+        }
+        for (std::size_t i = 0; i < programs.size(); ++i)
+            if (!slots[i].empty()) print(measure, field, programs[i].label, slots[i], 2);
     }
-    for (std::size_t i = 0; i < programs.size(); ++i)
-        if (!slots[i].empty()) print(programs[i].label, slots[i], 2);
     xcb_disconnect(x);
     return 0;
 }
