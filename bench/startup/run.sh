@@ -4,7 +4,9 @@
 # data and settings folders.
 #   bench/startup/run.sh [BUILD_DIR] [ROUNDS] [BEFORE_BIN_DIR]
 # BEFORE_BIN_DIR, a bin folder of an earlier build, adds its programs as
-# <program>-before, timed in the same rounds as the current ones.
+# <program>-before, timed in the same rounds as the current ones. With valgrind
+# installed, each is then also started once under callgrind for the instructions
+# it runs to its first window.
 set -euo pipefail
 build=${1:-build}
 rounds=${2:-21}
@@ -29,7 +31,15 @@ for p in shellstyle imagefx systune typedrill timekeeper; do
   [ -x "$bin/$p" ] && programs+=("$bin/$p")
   [ -n "$before" ] && [ -x "$before/$p" ] && programs+=("$p-before=$before/$p")
 done
+run() {
+  dbus-run-session -- "$bin/startup_runner" "$1" "$bin/startup_bare_window" "$bin/startup_bare_window --text" \
+    "${programs[@]}" 2> >(grep -v 'Failed to set fd limit' >&2)
+}
 echo "# load average: $(cut -d ' ' -f 1-3 /proc/loadavg)"
-dbus-run-session -- "$bin/startup_runner" "$rounds" "$bin/startup_bare_window" "$bin/startup_bare_window --text" \
-  "${programs[@]}" 2> >(grep -v 'Failed to set fd limit' >&2)
+run "$rounds"
 echo "# load average: $(cut -d ' ' -f 1-3 /proc/loadavg)"
+# Instruction counts do not change with the machine's load; STARTUP_INSTRUCTIONS=0 skips them.
+if [ "${STARTUP_INSTRUCTIONS:-1}" != 0 ] && command -v valgrind >/dev/null; then
+  mkdir -p "$work/callgrind"
+  run "--instructions=$work/callgrind"
+fi

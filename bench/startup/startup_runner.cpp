@@ -1,13 +1,16 @@
 // Start-up to the first window: starts each program in turn, in rounds alternating
 // with the two yardsticks (the bare window and the window with one Chinese caption),
 // and times from the start to the X server's MapNotify of its first top-level window.
-// Prints, per program, the median and its ratios to the yardsticks' medians.
-//   startup_runner ROUNDS BARE CAPTION PROGRAM...   (DISPLAY must name a server with
-//   no window manager, so that top-level windows are children of the root; a
-//   PROGRAM of the form "path arg" is started with that one argument, and one of
-//   the form "label=path" is printed under that label)
+// Prints, per program, the median and its ratios to the yardsticks' medians. With
+// --instructions=DIR it starts each once under callgrind instead (files in DIR) and
+// prints the instructions run to the first window.
+//   startup_runner ROUNDS|--instructions=DIR BARE CAPTION PROGRAM...   (DISPLAY must
+//   name a server with no window manager, so that top-level windows are children of
+//   the root; a PROGRAM of the form "path arg" is started with that one argument,
+//   and one of the form "label=path" is printed under that label)
 #include <xcb/xcb.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -61,16 +64,14 @@ struct Start {
     double cpuMs = -1;   // processor time the program used until it was stopped, all threads
 };
 
-Start timeToFirstWindow(xcb_connection_t* x, const Program& program) {
+void dropPendingEvents(xcb_connection_t* x) {
     while (xcb_generic_event_t* stale = xcb_poll_for_event(x)) std::free(stale);
-    std::string file = program.file, arg = program.arg;
-    char* argv[] = {file.data(), arg.empty() ? nullptr : arg.data(), nullptr};
-    const auto start = Clock::now();
-    pid_t pid = 0;
-    Start result;
-    if (posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv, environ) != 0) return result;
+}
+
+// Waits until a top-level window maps; false when none did within `limit` of `start`.
+bool waitForMap(xcb_connection_t* x, Clock::time_point start, std::chrono::seconds limit) {
     const int fd = xcb_get_file_descriptor(x);
-    while (Clock::now() - start < std::chrono::seconds(30)) {
+    while (Clock::now() - start < limit) {
         xcb_generic_event_t* event = xcb_poll_for_event(x);
         if (!event) {
             fd_set ready;
@@ -82,17 +83,74 @@ Start timeToFirstWindow(xcb_connection_t* x, const Program& program) {
         }
         const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
         std::free(event);
-        if (mapped) {
-            result.wallMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-            break;
-        }
+        if (mapped) return true;
     }
+    return false;
+}
+
+// Starts `args` (found on PATH), its output dropped when `quiet`.
+pid_t spawn(std::vector<std::string> args, bool quiet = false) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (quiet) {
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    }
+    pid_t pid = 0;
+    const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return failed ? -1 : pid;
+}
+
+std::vector<std::string> command(const Program& program) {
+    std::vector<std::string> args = {program.file};
+    if (!program.arg.empty()) args.push_back(program.arg);
+    return args;
+}
+
+Start timeToFirstWindow(xcb_connection_t* x, const Program& program) {
+    dropPendingEvents(x);
+    Start result;
+    const auto start = Clock::now();
+    const pid_t pid = spawn(command(program));
+    if (pid < 0) return result;
+    if (waitForMap(x, start, std::chrono::seconds(30)))
+        result.wallMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     kill(pid, SIGKILL);
     rusage used{};
     wait4(pid, nullptr, 0, &used);
     result.cpuMs = (used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1e3 +
                    (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e3;
     return result;
+}
+
+// Instructions the program ran to its first window, counted by callgrind and dumped
+// (callgrind_control) as the window maps: the same on a busy machine as on an idle
+// one. Negative when no window or no count came.
+double instructionsToFirstWindow(xcb_connection_t* x, const Program& program, const std::string& out) {
+    dropPendingEvents(x);
+    std::vector<std::string> args = {"valgrind", "-q", "--tool=callgrind", "--callgrind-out-file=" + out};
+    for (const std::string& a : command(program)) args.push_back(a);
+    const pid_t pid = spawn(args);
+    if (pid < 0) return -1;
+    if (waitForMap(x, Clock::now(), std::chrono::seconds(300))) {
+        const pid_t dump = spawn({"callgrind_control", "--dump", std::to_string(pid)}, true);
+        if (dump > 0) waitpid(dump, nullptr, 0);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    double count = -1;
+    // The first dump is the file's name with ".1" appended; its "summary:" line holds the count.
+    if (std::FILE* f = std::fopen((out + ".1").c_str(), "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "summary: %lf", &count) == 1) break;
+        std::fclose(f);
+    }
+    return count;
 }
 
 // The three starts of one slot: bare window, caption window, program.
@@ -111,9 +169,11 @@ void print(const char* measure, double Start::*field, const std::string& label, 
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s ROUNDS BARE CAPTION PROGRAM...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s ROUNDS|--instructions=DIR BARE CAPTION PROGRAM...\n", argv[0]);
         return 2;
     }
+    const std::string first = argv[1];
+    const std::string countIn = first.rfind("--instructions=", 0) == 0 ? first.substr(15) : std::string();
     const int rounds = std::max(1, std::atoi(argv[1]));
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(x)) {
@@ -128,6 +188,26 @@ int main(int argc, char** argv) {
     const Program bare = parse(argv[2]), caption = parse(argv[3]);
     std::vector<Program> programs;
     for (int i = 4; i < argc; ++i) programs.push_back(parse(argv[i]));
+    if (!countIn.empty()) {
+        // One start each: the counts hardly vary from one start to the next.
+        std::printf("# instr PROGRAM MILLION_INSTRUCTIONS RATIO_TO_CAPTION_WINDOW RATIO_TO_BARE_WINDOW\n");
+        std::vector<const Program*> all = {&bare, &caption};
+        for (const Program& p : programs) all.push_back(&p);
+        std::vector<double> counts;
+        for (std::size_t i = 0; i < all.size(); ++i)
+            counts.push_back(instructionsToFirstWindow(x, *all[i], countIn + "/" + std::to_string(i) + ".out"));
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const std::string label = i == 0 ? "bare_window" : i == 1 ? "caption_window" : all[i]->label;
+            if (counts[i] < 0 || counts[0] <= 0 || counts[1] <= 0) {
+                std::fprintf(stderr, "startup_runner: no count for %s\n", all[i]->file.c_str());
+                continue;
+            }
+            std::printf("instr   %-22s %8.1f %6.2f %6.2f\n", label.c_str(), counts[i] / 1e6, counts[i] / counts[1],
+                        counts[i] / counts[0]);
+        }
+        xcb_disconnect(x);
+        return 0;
+    }
     std::vector<std::vector<Slot>> slots(programs.size());
     // The six orders of the three starts, one per round in turn, so that a change of
     // load on the machine, or a cache warmed by the one before, falls on all alike.
