@@ -8,19 +8,31 @@
 #include <QStringList>
 
 namespace platform::ui {
-namespace {
 
-QStringList chineseSerif() {
-    return {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN"),
-            QStringLiteral("WenQuanYi Zen Hei")};
+void installFonts() {
+    const QStringList chineseSerif = {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+                                      QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Zen Hei")};
+    const QStringList chineseSans = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
+                                     QStringLiteral("Noto Serif CJK SC")};
+    QStringList latinSans = {QStringLiteral("DejaVu Sans")};
+    latinSans += chineseSans;
+
+    for (const char* name : {"宋体", "SimSun", "新宋体", "NSimSun"})
+        QFont::insertSubstitutions(QString::fromUtf8(name), chineseSerif);
+    for (const char* name : {"黑体", "SimHei", "微软雅黑", "Microsoft YaHei"})
+        QFont::insertSubstitutions(QString::fromUtf8(name), chineseSans);
+    for (const char* name : {"Trebuchet MS", "MS Sans Serif", "Tahoma", "Arial", "Verdana"})
+        QFont::insertSubstitutions(QString::fromUtf8(name), latinSans);
+
+    QFont form(QStringLiteral("宋体"));
+    form.setPointSize(9);
+    QApplication::setFont(form);
 }
-
-}  // namespace
 
 QFont songFont(int pointSize) {
     static const QString family = [] {
         QString face = QStringLiteral("宋体");
-        for (const QString& substitute : chineseSerif())
+        for (const QString& substitute : QFont::substitutes(QStringLiteral("宋体")))
             if (QFontDatabase::hasFamily(substitute)) {
                 face = substitute;
                 break;
@@ -37,25 +49,6 @@ QFont songFont(int pointSize) {
     QFont font(family);
     font.setPointSize(pointSize);
     return font;
-}
-
-void installFonts() {
-    const QStringList chineseSerif = platform::ui::chineseSerif();
-    const QStringList chineseSans = {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
-                                     QStringLiteral("Noto Serif CJK SC")};
-    QStringList latinSans = {QStringLiteral("DejaVu Sans")};
-    latinSans += chineseSans;
-
-    for (const char* name : {"宋体", "SimSun", "新宋体", "NSimSun"})
-        QFont::insertSubstitutions(QString::fromUtf8(name), chineseSerif);
-    for (const char* name : {"黑体", "SimHei", "微软雅黑", "Microsoft YaHei"})
-        QFont::insertSubstitutions(QString::fromUtf8(name), chineseSans);
-    for (const char* name : {"Trebuchet MS", "MS Sans Serif", "Tahoma", "Arial", "Verdana"})
-        QFont::insertSubstitutions(QString::fromUtf8(name), latinSans);
-
-    QFont form(QStringLiteral("宋体"));
-    form.setPointSize(9);
-    QApplication::setFont(form);
 }
 
 }  // namespace platform::ui

@@ -16,7 +16,8 @@ namespace platform::ui {
 void installFonts();
 
 // "宋体" at `pointSize`, under the name of the installed face that stands for it (the
-// first of its substitutes the font database holds; "宋体" itself when it holds none).
+// first of the substitutes installFonts gave it that the font database holds; "宋体"
+// itself when it holds none).
 // The glyphs are those a request for "宋体" draws; the request costs less: one for
 // "宋体" first fails to match, then asks fontconfig for fallbacks twice, some 6
 // million instructions of every start that draws Chinese. Reads the font database,
