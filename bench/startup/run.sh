@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
-# Start-up benchmark: each program's first window against a bare Qt window, under
-# a private Xvfb and session bus with temporary data and settings folders.
-#   bench/startup/run.sh [BUILD_DIR] [ROUNDS]
+# Start-up benchmark: each program's first window against a bare Qt window and one
+# showing a Chinese caption, under a private Xvfb and session bus with temporary
+# data and settings folders.
+#   bench/startup/run.sh [BUILD_DIR] [ROUNDS] [BEFORE_BIN_DIR]
+# BEFORE_BIN_DIR, a bin folder of an earlier build, adds its programs as
+# <program>-before, timed in the same rounds as the current ones. With valgrind
+# installed, each is then also started once under callgrind for the instructions
+# it runs to its first window.
 set -euo pipefail
 build=${1:-build}
-rounds=${2:-15}
+rounds=${2:-21}
+before=${3:-}
 bin="$build/bin"
 work=$(mktemp -d)
 trap 'kill "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -20,9 +26,20 @@ for _ in $(seq 1 300); do
   [ -n "$n" ] && export DISPLAY=":$n" && xdpyinfo >/dev/null 2>&1 && break
   sleep 0.1
 done
-# The bare window with one Chinese caption shows what drawing any text costs.
-programs=("$bin/startup_bare_window --text")
+programs=()
 for p in shellstyle imagefx systune typedrill timekeeper; do
   [ -x "$bin/$p" ] && programs+=("$bin/$p")
+  [ -n "$before" ] && [ -x "$before/$p" ] && programs+=("$p-before=$before/$p")
 done
-dbus-run-session -- "$bin/startup_runner" "$rounds" "$bin/startup_bare_window" "${programs[@]}"
+run() {
+  dbus-run-session -- "$bin/startup_runner" "$1" "$bin/startup_bare_window" "$bin/startup_bare_window --text" \
+    "${programs[@]}" 2> >(grep -v 'Failed to set fd limit' >&2)
+}
+echo "# load average: $(cut -d ' ' -f 1-3 /proc/loadavg)"
+run "$rounds"
+echo "# load average: $(cut -d ' ' -f 1-3 /proc/loadavg)"
+# Instruction counts do not change with the machine's load; STARTUP_INSTRUCTIONS=0 skips them.
+if [ "${STARTUP_INSTRUCTIONS:-1}" != 0 ] && command -v valgrind >/dev/null; then
+  mkdir -p "$work/callgrind"
+  run "--instructions=$work/callgrind"
+fi

@@ -17,6 +17,7 @@
 #include "imagefx/ui/form3.h"
 #include "imagefx/ui/picture_view.h"
 #include "platform/ui/fixed_window.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/return_key.h"
 
 namespace imagefx::ui {
@@ -37,7 +38,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     using namespace layout;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kAppTitle));
-    setFont(QFont(QStringLiteral("宋体"), 9));
+    setFont(platform::ui::songFont(9));
     setFixedSize(pixels(0, 0, kFormW, kFormH).size());
 
     Pic2 = new QFrame(this);

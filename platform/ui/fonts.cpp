@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace platform::ui {
@@ -30,6 +31,28 @@ void installFonts() {
     QFont form(QStringLiteral("宋体"));
     form.setPointSize(9);
     QApplication::setFont(form);
+}
+
+QFont songFont(int pointSize) {
+    static const QString family = [] {
+        QString face = QStringLiteral("宋体");
+        for (const QString& substitute : QFont::substitutes(QStringLiteral("宋体")))
+            if (QFontDatabase::hasFamily(substitute)) {
+                face = substitute;
+                break;
+            }
+        // What draws in the default font before a control's own is set (a text box's
+        // empty document) then takes the same short way.
+        QFont standard = QApplication::font();
+        if (standard.families() == QStringList{QStringLiteral("宋体")}) {
+            standard.setFamilies({face});
+            QApplication::setFont(standard);
+        }
+        return face;
+    }();
+    QFont font(family);
+    font.setPointSize(pointSize);
+    return font;
 }
 
 }  // namespace platform::ui

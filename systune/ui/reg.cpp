@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "platform/ui/fixed_window.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/return_key.h"
 #include "systune/core/apply_switches.h"
 #include "systune/core/load_switches.h"
@@ -50,7 +51,7 @@ reg::reg(registry::General& registry, platform::MessageBoxes& boxes, platform::R
       restart_(restart) {
     setObjectName(QStringLiteral("reg"));
     setWindowTitle(QStringLiteral("systune"));
-    QFont font(QStringLiteral("宋体"));
+    QFont font = platform::ui::songFont(9);
     font.setPixelSize(12);  // 9 points at 96 dots per inch
     setFont(font);
     setFixedSize(px(kFormWidth), px(kFormHeight));

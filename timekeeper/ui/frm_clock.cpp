@@ -12,6 +12,7 @@
 #include <QTextEdit>
 
 #include "platform/ui/fixed_window.h"
+#include "platform/ui/fonts.h"
 #include "platform/ui/return_key.h"
 
 namespace timekeeper::ui {
@@ -115,8 +116,7 @@ FrmClock::FrmClock(platform::Clock& clock, platform::MessageBoxes& boxes, QWidge
 
     // The form's font is "宋体" 9 pt, the time's 12 pt. Set as fonts, not through a
     // style sheet: one makes every control's polish, at each start, go the slow way.
-    QFont formFont(QStringLiteral("宋体"));
-    formFont.setPointSize(9);
+    QFont formFont = platform::ui::songFont(9);
     setFont(formFont);
 
 

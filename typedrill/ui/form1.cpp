@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "platform/ui/fixed_window.h"
+#include "platform/ui/fonts.h"
 #include "typedrill/core/lesson_file.h"
 #include "typedrill/ui/lesson_box.h"
 #include "typedrill/ui/menu_keys_first.h"
@@ -32,7 +33,7 @@ constexpr int kClientWidth = twips(7095);
 constexpr int kClientHeight = twips(4500);
 
 QFont songti(int pixelSize) {
-    QFont f(QStringLiteral("宋体"));
+    QFont f = platform::ui::songFont(9);
     f.setPixelSize(pixelSize);
     f.setWeight(QFont::Normal);
     return f;
@@ -68,6 +69,9 @@ Form1::Form1(platform::MessageBoxes& boxes, platform::Clock& clock, std::filesys
       exercise_(*this, boxes),
       menuKeys_(new MenuKeysFirst(this)) {
     setWindowTitle(QStringLiteral("五笔typedrill"));
+    // The default face under its installed name, before any control exists: an empty
+    // box's document is laid out in it as the box is made.
+    setFont(platform::ui::songFont(9));
     buildControls();
     buildMenus();
     Form_Load();
