@@ -23,7 +23,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Chinese glyphs and Qt's own strings in Chinese: the windows work without them, but
 # look wrong.
 # gsettings carries the chosen icons and switches to GNOME-family desktops.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n, libglib2.0-bin")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-translations-l10n, libglib2.0-bin, dconf-gsettings-backend")
 # Configuration paths (/etc) are fixed when the build is configured, from its prefix.
 if(NOT CMAKE_INSTALL_PREFIX STREQUAL "/usr")
   message(WARNING "CMAKE_INSTALL_PREFIX is ${CMAKE_INSTALL_PREFIX}: a package built here "

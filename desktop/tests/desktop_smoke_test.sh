@@ -120,10 +120,14 @@ if [ "$phase" = window ]; then
   dbus-run-session -- bash "$0" --in-session "$probe" "$gtk_probe" new-session
   # Xfce's own settings daemon on its own private bus.
   XDG_CURRENT_DESKTOP=XFCE dbus-run-session -- bash "$0" --in-session "$probe" "$gtk_probe" xfce
-  # No settings service at all: a one-line reason and a failing exit.
-  out=$(PATH=/nonexistent XDG_CURRENT_DESKTOP=GNOME "$SUITE_BIN_DIR/shellstyle-apply" 2>&1) && fail "shellstyle-apply succeeded without gsettings"
+  # No session bus at all: GSettings only keeps the change in memory, which the read
+  # back finds out; a one-line reason and a failing exit.
+  mkdir -p "$SUITE_TEST_DATA/fresh-config"
+  out=$(DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent XDG_CONFIG_HOME="$SUITE_TEST_DATA/fresh-config" \
+        XDG_CURRENT_DESKTOP=GNOME "$SUITE_BIN_DIR/shellstyle-apply" 2>&1) &&
+    fail "shellstyle-apply succeeded without a session bus"
   [ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] || fail "more than one line of reason: $out"
-  echo "without a settings service: $out"
+  echo "without a session bus: $out"
   echo "desktop smoke test passed"
 elif [ "$phase" = new-session ]; then
   [ "$(icon_theme)" = "'Adwaita'" ] || fail "the new session does not start at the default theme"
@@ -133,7 +137,12 @@ elif [ "$phase" = new-session ]; then
   resolves drive-harddisk "$icl" 30 && resolves computer "$icl" 7 && resolves user-trash-full "$icl" 11 ||
     fail "the rebuilt theme's pictures differ"
 elif [ "$phase" = xfce ]; then
+  # A theme the user picked since the suite's was put on stays at login ...
   xfconf-query -c xsettings -p /Net/IconThemeName --create -t string -s Earlier
+  "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed on Xfce"
+  [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = Earlier ] || fail "the user's own theme was overridden"
+  # ... and on an account the suite's theme never reached, it is put on.
+  rm "$XDG_DATA_HOME/shellstyle-suite/icon-theme-before"
   "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed on Xfce"
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = shellstyle-suite ] || fail "xfconf does not name the theme"
   grep -q '^Inherits=Earlier,hicolor$' "$theme/index.theme" || fail "the theme does not inherit Xfce's earlier one"
