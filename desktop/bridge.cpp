@@ -30,6 +30,16 @@ QString shown(const std::optional<QString>& value) {
     return value->size() > 80 ? text + QStringLiteral("...") : text;
 }
 
+// Writes `text` to `file` unless it holds it already (a read-only data folder then
+// still serves a run that changes nothing there).
+bool keep(const fs::path& file, const std::string& text, std::string* error) {
+    const platform::ReadResult now = platform::readRegularFile(file, kRecordCap);
+    if (now.status == platform::ReadStatus::Ok && now.bytes == text) return true;
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    return platform::writeFileAtomically(file, text, error);
+}
+
 }  // namespace
 
 bool plainThemeName(const QString& name) {
@@ -123,9 +133,7 @@ BridgeResult Bridge::applyIcons(const IconChoices& choices, bool atLogin) {
     // Whatever the desktop names now, if not the suite's theme, is the one to go back to.
     if (reading.answered && current != ours) {
         before = current && plainThemeName(*current) ? *current : QString();
-        std::error_code ec;
-        fs::create_directories(rememberedThemeFile().parent_path(), ec);
-        if (!platform::writeFileAtomically(rememberedThemeFile(), "theme=" + before.toStdString() + "\n", &error))
+        if (!keep(rememberedThemeFile(), "theme=" + before.toStdString() + "\n", &error))
             return failure("cannot remember the earlier icon theme: " + error);
     }
 
@@ -178,9 +186,7 @@ BridgeResult Bridge::applySwitches(const DesiredSwitches& wanted) {
     std::string lines;
     for (const std::string& id : setBySuite) lines += id + "\n";
     std::string error;
-    std::error_code ec;
-    fs::create_directories(switchRecordFile().parent_path(), ec);
-    if (!platform::writeFileAtomically(switchRecordFile(), lines, &error) && result.ok)
+    if (!keep(switchRecordFile(), lines, &error) && result.ok)
         result = failure("cannot record the switches set: " + error);
     return result;
 }

@@ -128,6 +128,25 @@ if [ "$phase" = window ]; then
     fail "shellstyle-apply succeeded without a session bus"
   [ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] || fail "more than one line of reason: $out"
   echo "without a session bus: $out"
+
+  # A data folder that is a file: one line and a failing exit, not a silent success.
+  : >"$SUITE_TEST_DATA/not-a-folder"
+  out=$(XDG_DATA_HOME="$SUITE_TEST_DATA/not-a-folder" "$SUITE_BIN_DIR/shellstyle-apply" 2>&1) &&
+    fail "shellstyle-apply succeeded with a file for its data folder"
+  [ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] && [[ "$out" == *"not a folder"* ]] || fail "unclear reason: $out"
+  # A store the user cannot write is read: the run that changes nothing in its folder succeeds.
+  ro="$SUITE_TEST_DATA/read-only"
+  mkdir -p "$ro/data" && chmod 777 "$ro" "$ro/data"
+  cp -a "$XDG_DATA_HOME/shellstyle-suite" "$ro/data/"
+  rm -f "$ro/data/shellstyle-suite/registry.db-wal" "$ro/data/shellstyle-suite/registry.db-shm"
+  printf 'theme=\n' >"$ro/data/shellstyle-suite/icon-theme-before"
+  printf 'org.gnome.desktop.interface enable-animations\n' >"$ro/data/shellstyle-suite/desktop-switches"
+  chmod -R a+rX,go-w "$ro/data/shellstyle-suite"
+  if [ "$(id -u)" -eq 0 ]; then as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --); else as_user=(); fi
+  [ -w "$ro/data/shellstyle-suite" ] && [ "$(id -u)" -ne 0 ] && fail "the store's folder is writable"
+  out=$("${as_user[@]}" env XDG_DATA_HOME="$ro/data" HOME="$ro" SUITE_DESKTOP_LOG="$ro/desktop.log" \
+        "$SUITE_BIN_DIR/shellstyle-apply" 2>&1) || fail "a read-only store was not applied: $out"
+  grep -q "icon-theme 'shellstyle-suite'" "$ro/desktop.log" || fail "the read-only store's theme was not named"
   echo "desktop smoke test passed"
 elif [ "$phase" = new-session ]; then
   [ "$(icon_theme)" = "'Adwaita'" ] || fail "the new session does not start at the default theme"
