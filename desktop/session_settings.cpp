@@ -79,6 +79,7 @@ public:
         if (groups.isEmpty()) return;
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected()) return;
+        qDBusRegisterMetaType<QByteArrayList>();
         qDBusRegisterMetaType<QHash<QString, QByteArrayList>>();
         // What a configuration written with notification sends: watchers re-read the groups.
         QDBusMessage changedSignal = QDBusMessage::createSignal(
