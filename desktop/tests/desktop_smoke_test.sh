@@ -160,9 +160,17 @@ elif [ "$phase" = xfce ]; then
   xfconf-query -c xsettings -p /Net/IconThemeName --create -t string -s Earlier
   "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed on Xfce"
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = Earlier ] || fail "the user's own theme was overridden"
-  # ... and on an account the suite's theme never reached, it is put on.
+  # ... and on an account the suite's theme never reached, it is put on; Xfce's own
+  # settings daemon hands it to a running GTK program, which finds every name in it.
+  xfsettingsd --disable-wm-check >"$SUITE_TEST_DATA/xfsettingsd.log" 2>&1 & smoke_track $!
+  watch_out="$SUITE_TEST_DATA/xfce-watch.out"
+  /usr/bin/python3 "$(dirname "$gtk_probe")/gtk_watch.py" shellstyle-suite "$theme" 30 drive-harddisk computer \
+    user-trash-full folder printer >"$watch_out" & watcher=$!
+  smoke_track "$watcher"
+  until_true 'grep -q "^ready" "$watch_out"' 20
   rm "$XDG_DATA_HOME/shellstyle-suite/icon-theme-before"
   "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed on Xfce"
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = shellstyle-suite ] || fail "xfconf does not name the theme"
+  wait "$watcher" || fail "GTK under xfsettingsd did not take the theme: $(cat "$watch_out")"
   grep -q '^Inherits=Earlier,hicolor$' "$theme/index.theme" || fail "the theme does not inherit Xfce's earlier one"
 fi
