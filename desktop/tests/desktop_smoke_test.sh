@@ -120,6 +120,8 @@ if [ "$phase" = window ]; then
   dbus-run-session -- bash "$0" --in-session "$probe" "$gtk_probe" new-session
   # Xfce's own settings daemon on its own private bus.
   XDG_CURRENT_DESKTOP=XFCE dbus-run-session -- bash "$0" --in-session "$probe" "$gtk_probe" xfce
+  # dconf hanging: systune's window still answers, and the failure comes in one line.
+  dbus-run-session -- bash "$0" --in-session "$probe" "$gtk_probe" hanging
   # No session bus at all: GSettings only keeps the change in memory, which the read
   # back finds out; a one-line reason and a failing exit.
   mkdir -p "$SUITE_TEST_DATA/fresh-config"
@@ -139,8 +141,10 @@ if [ "$phase" = window ]; then
   mkdir -p "$ro/data" && chmod 777 "$ro" "$ro/data"
   cp -a "$XDG_DATA_HOME/shellstyle-suite" "$ro/data/"
   rm -f "$ro/data/shellstyle-suite/registry.db-wal" "$ro/data/shellstyle-suite/registry.db-shm"
-  printf 'theme=\n' >"$ro/data/shellstyle-suite/icon-theme-before"
-  printf 'org.gnome.desktop.interface enable-animations\n' >"$ro/data/shellstyle-suite/desktop-switches"
+  rm -f "$ro/data/shellstyle-suite/icon-theme-before" "$ro/data/shellstyle-suite/desktop-switches"
+  # A first run that may write there leaves the folder as a second run finds it.
+  XDG_DATA_HOME="$ro/data" SUITE_DESKTOP_LOG="$ro/desktop.log" "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed"
+  rm -r "$ro/desktop.log" "$ro/data/icons"
   chmod -R a+rX,go-w "$ro/data/shellstyle-suite"
   if [ "$(id -u)" -eq 0 ]; then as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --); else as_user=(); fi
   [ -w "$ro/data/shellstyle-suite" ] && [ "$(id -u)" -ne 0 ] && fail "the store's folder is writable"
@@ -173,4 +177,21 @@ elif [ "$phase" = xfce ]; then
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = shellstyle-suite ] || fail "xfconf does not name the theme"
   wait "$watcher" || fail "GTK under xfsettingsd did not take the theme: $(cat "$watch_out")"
   grep -q '^Inherits=Earlier,hicolor$' "$theme/index.theme" || fail "the theme does not inherit Xfce's earlier one"
+elif [ "$phase" = hanging ]; then
+  /usr/bin/python3 "$(dirname "$gtk_probe")/hanging_dconf.py" >"$SUITE_TEST_DATA/hanging.out" & smoke_track $!
+  until_true 'grep -q ready "$SUITE_TEST_DATA/hanging.out"' 20
+  "$SUITE_BIN_DIR/systune" & tune=$!; smoke_track "$tune"
+  win=$(smoke_wait_window '^systune$' 30)
+  sleep 0.5
+  xdotool mousemove --window "$win" 22 288 click 1   # 禁止窗口动画效果
+  xdotool mousemove --window "$win" 116 376 click 1  # 保存设置
+  box=$(smoke_wait_window '^信息$' 5)                # at once, though dconf does not answer
+  xdotool windowfocus --sync "$box" key Return
+  smoke_wait_gone '^信息$' 5
+  smoke_shot desktop-systune-hanging "$win"
+  error=$(smoke_wait_window '^systune Error$' 60)    # once dconf's call has timed out
+  smoke_shot desktop-systune-hanging-error "$error"
+  xdotool windowfocus --sync "$error" key Return
+  xdotool mousemove --window "$win" 229 376 click 1  # 退    出
+  until_true '! kill -0 '"$tune"' 2>/dev/null' 20
 fi
