@@ -112,8 +112,24 @@ if [ "$phase" = window ]; then
   xdotool mousemove --window "$win" 22 288 click 1
   saved
   until_true '[ "$(gsettings get org.gnome.desktop.interface enable-animations)" = false ]' 20
+  # 禁止光盘自动运行, whose registry key a fresh store lacks: ticked and saved, it
+  # reads back ticked on the next start, so an untouched save keeps it.
+  xdotool mousemove --window "$win" 158 312 click 1
+  saved
+  until_true '[ "$(gsettings get org.gnome.desktop.media-handling autorun-never)" = true ]' 20
   xdotool mousemove --window "$win" 229 376 click 1   # 退    出
   until_true '! kill -0 '"$tune"' 2>/dev/null' 20
+  "$SUITE_BIN_DIR/systune" & tune=$!; smoke_track "$tune"
+  win=$(smoke_wait_window '^systune$' 30)
+  sleep 1
+  smoke_shot desktop-systune-reopened "$win"
+  saved
+  sleep 1
+  [ "$(gsettings get org.gnome.desktop.media-handling autorun-never)" = true ] || fail "an untouched save undid 禁止光盘自动运行"
+  xdotool mousemove --window "$win" 229 376 click 1   # 退    出
+  until_true '! kill -0 '"$tune"' 2>/dev/null' 20
+  "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed"
+  [ "$(gsettings get org.gnome.desktop.media-handling autorun-never)" = true ] || fail "a login undid 禁止光盘自动运行"
 
   # A new session with the desktop's state gone: shellstyle-apply brings it back from the store.
   rm -rf "$theme" "$XDG_CONFIG_HOME/dconf"
