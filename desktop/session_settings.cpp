@@ -47,9 +47,11 @@ QString printed(GVariant* v) {
 class SessionSettings final : public DesktopSettings {
 public:
     SessionSettings(fs::path configHome, std::vector<fs::path> systemConfig)
-        : kdeglobals_(std::move(configHome) / "kdeglobals"), systemConfig_(std::move(systemConfig)) {}
+        : kdeglobals_(std::move(configHome) / "kdeglobals"), systemConfig_(std::move(systemConfig)),
+          context_(g_main_context_new()) {}
     ~SessionSettings() override {
         if (bus_) g_object_unref(bus_);
+        g_main_context_unref(context_);
     }
 
     Reading read(const SettingPlace& place) override {
@@ -135,7 +137,23 @@ private:
         return Settings(g_settings_new_full(schema.get(), nullptr, nullptr));
     }
 
+    // GSettings objects deliver their change notices to the main context of the thread
+    // that made them; made here under one of the bridge's own, the notices stay off the
+    // window's thread (whose event loop runs GLib's default context) and are dropped.
+    class OwnContext {
+    public:
+        explicit OwnContext(GMainContext* c) : c_(c) { g_main_context_push_thread_default(c_); }
+        ~OwnContext() {
+            while (g_main_context_iteration(c_, FALSE)) {}
+            g_main_context_pop_thread_default(c_);
+        }
+
+    private:
+        GMainContext* c_;
+    };
+
     Reading readGSettings(const SettingPlace& place) {
+        OwnContext own(context_);
         Settings s = gsettings(place, nullptr);
         if (!s) return {};
         Variant user(g_settings_get_user_value(s.get(), place.key.toUtf8().constData()));
@@ -145,6 +163,7 @@ private:
     }
 
     bool writeGSettings(const SettingPlace& place, const std::optional<QString>& value) {
+        OwnContext own(context_);
         SchemaKey key;
         Settings s = gsettings(place, &key);
         if (!s) return false;
@@ -273,6 +292,7 @@ private:
     fs::path kdeglobals_;
     std::vector<fs::path> systemConfig_;
     GDBusConnection* bus_ = nullptr;
+    GMainContext* context_;
     std::string problem_;
 };
 
