@@ -192,6 +192,17 @@ elif [ "$phase" = xfce ]; then
   "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed on Xfce"
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = shellstyle-suite ] || fail "xfconf does not name the theme"
   wait "$watcher" || fail "GTK under xfsettingsd did not take the theme: $(cat "$watch_out")"
+  # Thunar's side pane draws File System with the chosen hard-disk picture (24 pixels there).
+  thunar "$SUITE_TEST_DATA" >"$SUITE_TEST_DATA/thunar.log" 2>&1 & smoke_track $!
+  pane=$(smoke_wait_window "^$(basename "$SUITE_TEST_DATA")" 30)
+  sleep 2
+  smoke_shot desktop-thunar "$pane"
+  convert "$theme/24x24/devices/drive-harddisk.png" -background white -flatten "$SUITE_TEST_DATA/disk24.png"
+  convert "$SUITE_SCREENSHOT_DIR/desktop-thunar.png" -crop 200x400+0+0 +repage "$SUITE_TEST_DATA/pane.png"
+  found=$(compare -metric RMSE -subimage-search "$SUITE_TEST_DATA/pane.png" "$SUITE_TEST_DATA/disk24.png" null: 2>&1 | tail -n 1 || true)
+  python3 -c "import sys; sys.exit(0 if float('$found'.split('(')[1].split(')')[0]) < 0.02 else 1)" ||
+    fail "Thunar's side pane does not show the chosen hard disk (best match: $found)"
+  echo "Thunar's File System icon: $found"
   grep -q '^Inherits=Earlier,hicolor$' "$theme/index.theme" || fail "the theme does not inherit Xfce's earlier one"
 elif [ "$phase" = hanging ]; then
   /usr/bin/python3 "$(dirname "$gtk_probe")/hanging_dconf.py" >"$SUITE_TEST_DATA/hanging.out" & smoke_track $!
