@@ -2,7 +2,6 @@
 // remembers, that every write is read back, and what it leaves to the user.
 #include "desktop/bridge.h"
 
-#include "desktop/switch_settings.h"
 #include "desktop/tests/desktop_fixture.h"
 #include "platform/safe_file.h"
 
@@ -139,44 +138,8 @@ TEST_F(BridgeTest, AtLoginATheUsersLaterChoiceStays) {
     EXPECT_EQ(remembered(*bridge), "theme=Papirus\n");
 }
 
-TEST_F(BridgeTest, EachDesktopNamesTheThemeInItsOwnStore) {
-    preset();
-    for (const auto& [name, place, value] :
-         {std::tuple{"XFCE", "xsettings /Net/IconThemeName", "'shellstyle-suite'"},
-          std::tuple{"KDE", "Icons Theme", "shellstyle-suite"},
-          std::tuple{"X-Cinnamon", "org.cinnamon.desktop.interface icon-theme", "'shellstyle-suite'"},
-          std::tuple{"MATE", "org.mate.interface icon-theme", "'shellstyle-suite'"}}) {
-        FakeSettings own;
-        own.values[place] = name == std::string_view("KDE") ? "breeze" : "'breeze'";
-        ASSERT_TRUE(Bridge(desktopNamed(name), own, dataHome).applyIcons(readIconChoices(reg), false).ok) << name;
-        EXPECT_EQ(own.values[place], value) << name;
-        EXPECT_NE(platform::readRegularFile(themeRoot() / "index.theme", 1 << 16).bytes.find("Inherits=breeze,hicolor"),
-                  std::string::npos);
-    }
-}
-
-TEST_F(BridgeTest, EverySwitchRowIsSetAndResetAtItsPlace) {
-    for (const SwitchSetting& row : switchSettings()) {
-        const std::size_t i = rowOf(row.valueName);
-        ASSERT_LT(i, systune::kSwitchCount) << row.valueName;
-        for (const char* name : {"GNOME", "X-Cinnamon", "MATE", "XFCE", "KDE"}) {
-            if (platform::desktopKindOf(QString::fromLatin1(name)) != row.desktop) continue;
-            FakeSettings own;
-            Bridge bridge(desktopNamed(name), own, dataHome);
-            fs::remove(bridge.switchRecordFile());
-            DesiredSwitches wanted{};
-            wanted[i] = true;
-            ASSERT_TRUE(bridge.applySwitches(wanted).ok);
-            const QString place = row.place().text();
-            EXPECT_EQ(own.writes, QStringList{place + u' ' + QString::fromLatin1(row.whenTicked.data(), row.whenTicked.size())});
-            EXPECT_EQ(bridge.desktopSwitches()[i], true) << place.toStdString();
-            wanted[i] = false;
-            ASSERT_TRUE(bridge.applySwitches(wanted).ok);
-            EXPECT_FALSE(own.values.contains(place)) << place.toStdString();
-            EXPECT_EQ(bridge.desktopSwitches()[i], false);
-        }
-    }
-}
+// Each desktop's own store and every switch row are checked against the real
+// stores in session_settings_test.cpp.
 
 TEST_F(BridgeTest, ClearBoxesResetOnlyWhatTheSuiteSetAndUnknownOnesAreLeft) {
     const QString animations = "org.gnome.desktop.interface enable-animations";

@@ -102,6 +102,10 @@ TEST_F(SessionTest, EachDesktopsThemeSettingTakesTheThemeAndGoesBack) {
         BridgeResult r = bridge.applyIcons(readIconChoices(reg), false);
         ASSERT_TRUE(r.ok) << desktopName(kind) << ": " << r.reason;
         EXPECT_EQ(toolReads(place), toolForm(place.store, storedThemeName(place.store, "shellstyle-suite")));
+        if (kind == DesktopKind::Mate || kind == DesktopKind::Xfce || kind == DesktopKind::Kde) {
+            EXPECT_NE(platform::readRegularFile(themeRoot() / "index.theme", 1 << 16).bytes.find("Inherits=Earlier,hicolor"),
+                      std::string::npos) << desktopName(kind);
+        }
         shellstyle::restoreAllIcons(reg);
         r = bridge.applyIcons(readIconChoices(reg), false);
         ASSERT_TRUE(r.ok) << desktopName(kind) << ": " << r.reason;
