@@ -141,7 +141,11 @@ BridgeResult Bridge::applyIcons(const IconChoices& choices, bool atLogin) {
     if (!before.isEmpty()) inherits << before;
     if (!folder.write(pictures, inherits, &error)) return failure(error);
 
-    if (!place) return failure("no known desktop in XDG_CURRENT_DESKTOP: the icon theme is written but not in use");
+    if (!place) {
+        BridgeResult r = failure("no known desktop in XDG_CURRENT_DESKTOP: the icon theme is written but not in use");
+        r.desktopKnown = false;
+        return r;
+    }
     if (!reading.answered)
         return failure(problem("the desktop's settings did not answer") + ": the icon theme is written but not in use");
     if (BridgeResult r = put(*place, storedThemeName(place->store, ours)); !r.ok) return r;

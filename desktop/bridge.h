@@ -17,6 +17,9 @@ namespace desktop {
 struct BridgeResult {
     bool ok = true;
     std::string reason;  // one line when not ok
+    // False when no known desktop runs (none named in XDG_CURRENT_DESKTOP): there is
+    // no one to tell, and the windows say nothing of it.
+    bool desktopKnown = true;
 };
 
 // What each switch is to be on the desktop, in table order; nothing leaves it as it is.

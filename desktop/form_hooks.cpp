@@ -12,7 +12,7 @@ void handIconsToDesktop(shellstyle::ui::xpfg& form, registry::General& reg, Desk
                         platform::MessageBoxes& boxes) {
     form.afterIconWalk = [&form, &reg, &queue, &boxes] {
         queue.showIcons(readIconChoices(reg), false, &form, [&boxes](const BridgeResult& r) {
-            if (!r.ok)
+            if (!r.ok && r.desktopKnown)
                 boxes.show(QStringLiteral("桌面未能换上这些图标：") + QString::fromStdString(r.reason),
                            QStringLiteral("shellstyle Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         });
@@ -25,7 +25,7 @@ void handSwitchesToDesktop(systune::ui::reg& form, registry::General& reg, Deskt
         DesiredSwitches wanted;
         for (std::size_t i = 0; i < saved.size(); ++i) wanted[i] = saved[i];
         queue.showSwitches(wanted, &form, [&boxes](const BridgeResult& r) {
-            if (!r.ok)
+            if (!r.ok && r.desktopKnown)
                 boxes.show(QStringLiteral("桌面未能随之更改：") + QString::fromStdString(r.reason),
                            QStringLiteral("systune Error"), platform::MsgButtons::Ok, platform::MsgIcon::Critical);
         });

@@ -16,7 +16,8 @@ class reg;
 namespace desktop {
 
 // The form, the store and the boxes must outlive the queue. A failure is shown in a
-// message box once the desktop has answered; the form never waits for it.
+// message box once the desktop has answered (none where no known desktop runs); the
+// form never waits for it.
 void handIconsToDesktop(shellstyle::ui::xpfg& form, registry::General& reg, DesktopQueue& queue,
                         platform::MessageBoxes& boxes);
 

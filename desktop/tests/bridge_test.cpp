@@ -111,7 +111,9 @@ TEST_F(BridgeTest, ASettingNotKeptOrNotAnsweredIsAFailureOfOneLine) {
     r = Bridge(desktopNamed("twm"), none, dataHome).applyIcons(readIconChoices(reg), false);
     EXPECT_TRUE(r.ok);  // nothing chosen, nothing named: nothing to undo
     preset();
-    EXPECT_FALSE(Bridge(desktopNamed("twm"), none, dataHome).applyIcons(readIconChoices(reg), false).ok);
+    r = Bridge(desktopNamed("twm"), none, dataHome).applyIcons(readIconChoices(reg), false);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.desktopKnown);
     EXPECT_TRUE(none.writes.isEmpty());
 }
 
