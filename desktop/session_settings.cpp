@@ -1,6 +1,6 @@
 // The session's settings stores in-process. GSettings goes through GIO's default
 // backend (dconf on the desktops that use it), xfconf through org.xfce.Xfconf as
-// xfconf-query does, kdeglobals through its file as Plasma's own tools write it.
+// xfconf-query does, kdeglobals through its file as Plasma's own programs write it.
 #define G_SETTINGS_ENABLE_BACKEND
 #include <gio/gio.h>
 #include <gio/gsettingsbackend.h>

@@ -14,7 +14,7 @@ if [ "${1:-}" != --in-session ]; then
   entry="$root/etc/xdg/autostart/shellstyle-apply.desktop"
   [ -f "$entry" ] || fail "no autostart entry installed"
 
-  # systemd's generator turns the entry into a user service that starts the installed helper.
+  # systemd's generator turns the entry into a user service that starts the installed shellstyle-apply.
   units="$SUITE_TEST_DATA/units"
   mkdir -p "$units" "$SUITE_TEST_DATA/no-autostart"
   XDG_CONFIG_DIRS="$root/etc/xdg" XDG_CONFIG_HOME="$SUITE_TEST_DATA/no-autostart" PATH="$root/usr/bin:$PATH" \
@@ -75,7 +75,7 @@ q=$(smoke_wait_window '^重新启动$' 10); xdotool windowfocus --sync "$q" key 
 for _ in $(seq 1 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 ! kill -0 "$app" 2>/dev/null || fail "shellstyle did not end"
 
-# The installed helper, as the autostart entry starts it, puts the theme back on a
+# The installed shellstyle-apply, as the autostart entry starts it, puts the theme back on a
 # settings store that lost it.
 gsettings reset org.gnome.desktop.interface icon-theme
 PATH="$bin:$PATH" $(sed -n 's/^Exec=//p' "$root/etc/xdg/autostart/shellstyle-apply.desktop") || fail "shellstyle-apply failed"

@@ -1,7 +1,7 @@
 // The session's real settings stores on a private bus: dconf through GIO, xfconfd
-// through D-Bus, kdeglobals as Plasma's own tools read and write it, and the change
+// through D-Bus, kdeglobals as Plasma's own programs read and write it, and the change
 // signals Plasma listens for. Every switch row and every desktop's theme setting is
-// checked with that desktop's own tool. Run under dbus-run-session.
+// checked with that desktop's own command. Run under dbus-run-session.
 #include "desktop/session_settings.h"
 
 #include <QCoreApplication>
@@ -21,7 +21,7 @@ using testing::DesktopTest;
 using platform::DesktopKind;
 namespace fs = std::filesystem;
 
-QString tool(const QString& program, const QStringList& args) {
+QString run(const QString& program, const QStringList& args) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(program, args);
@@ -33,17 +33,17 @@ QString tool(const QString& program, const QStringList& args) {
     return QString::fromUtf8(p.readAll()).trimmed();
 }
 
-// What the desktop's own tool says the setting is.
-QString toolReads(const SettingPlace& p) {
+// What the desktop's own command says the setting is.
+QString desktopReads(const SettingPlace& p) {
     switch (p.store) {
-    case SettingsStore::GSettings: return tool("gsettings", {"get", p.group, p.key});
-    case SettingsStore::Xfconf: return tool("xfconf-query", {"-c", p.group, "-p", p.key});
-    case SettingsStore::Kdeglobals: return tool("kreadconfig5", {"--file", "kdeglobals", "--group", p.group, "--key", p.key});
+    case SettingsStore::GSettings: return run("gsettings", {"get", p.group, p.key});
+    case SettingsStore::Xfconf: return run("xfconf-query", {"-c", p.group, "-p", p.key});
+    case SettingsStore::Kdeglobals: return run("kreadconfig5", {"--file", "kdeglobals", "--group", p.group, "--key", p.key});
     }
     return {};
 }
-// The tool's form of a value the bridge writes (xfconf-query prints strings bare).
-QString toolForm(SettingsStore store, const QString& value) {
+// How the command prints a value the bridge writes (xfconf-query prints strings bare).
+QString printedForm(SettingsStore store, const QString& value) {
     return store == SettingsStore::Xfconf ? parseGvariantString(value).value_or(value) : value;
 }
 
@@ -75,33 +75,33 @@ TEST_F(SessionTest, EverySwitchRowIsSetAndResetAsTheDesktopsToolReadsIt) {
         while (systune::switchTable()[i].valueName != row.valueName) ++i;
         Bridge bridge(on(row.desktop), *settings, dataHome);
         const SettingPlace place = row.place();
-        const QString before = toolReads(place);
+        const QString before = desktopReads(place);
         DesiredSwitches wanted{};
         wanted[i] = true;
         const BridgeResult set = bridge.applySwitches(wanted);
         ASSERT_TRUE(set.ok) << set.reason;
         const QString ticked = QString::fromLatin1(row.whenTicked.data(), static_cast<qsizetype>(row.whenTicked.size()));
-        EXPECT_EQ(toolReads(place), toolForm(row.store, ticked)) << place.text().toStdString();
+        EXPECT_EQ(desktopReads(place), printedForm(row.store, ticked)) << place.text().toStdString();
         wanted[i] = false;
         ASSERT_TRUE(bridge.applySwitches(wanted).ok);
-        EXPECT_EQ(toolReads(place), before) << place.text().toStdString();
+        EXPECT_EQ(desktopReads(place), before) << place.text().toStdString();
     }
 }
 
 TEST_F(SessionTest, EachDesktopsThemeSettingTakesTheThemeAndGoesBack) {
     auto settings = sessionSettings(configHome(), {});
-    // The user's own choice, made with the desktop's tools, is what restore names back.
-    tool("gsettings", {"set", "org.mate.interface", "icon-theme", "'Earlier'"});
-    tool("xfconf-query", {"-c", "xsettings", "-p", "/Net/IconThemeName", "--create", "-t", "string", "-s", "Earlier"});
-    tool("kwriteconfig5", {"--file", "kdeglobals", "--group", "Icons", "--key", "Theme", "Earlier"});
+    // The user's own choice, made with the desktop's commands, is what restore names back.
+    run("gsettings", {"set", "org.mate.interface", "icon-theme", "'Earlier'"});
+    run("xfconf-query", {"-c", "xsettings", "-p", "/Net/IconThemeName", "--create", "-t", "string", "-s", "Earlier"});
+    run("kwriteconfig5", {"--file", "kdeglobals", "--group", "Icons", "--key", "Theme", "Earlier"});
     for (DesktopKind kind : {DesktopKind::Gnome, DesktopKind::Cinnamon, DesktopKind::Mate, DesktopKind::Xfce, DesktopKind::Kde}) {
         const SettingPlace place = *iconThemePlace(kind);
-        const QString before = toolReads(place);
+        const QString before = desktopReads(place);
         Bridge bridge(on(kind), *settings, dataHome);
         preset();
         BridgeResult r = bridge.applyIcons(readIconChoices(reg), false);
         ASSERT_TRUE(r.ok) << desktopName(kind) << ": " << r.reason;
-        EXPECT_EQ(toolReads(place), toolForm(place.store, storedThemeName(place.store, "shellstyle-suite")));
+        EXPECT_EQ(desktopReads(place), printedForm(place.store, storedThemeName(place.store, "shellstyle-suite")));
         if (kind == DesktopKind::Mate || kind == DesktopKind::Xfce || kind == DesktopKind::Kde) {
             EXPECT_NE(platform::readRegularFile(themeRoot() / "index.theme", 1 << 16).bytes.find("Inherits=Earlier,hicolor"),
                       std::string::npos) << desktopName(kind);
@@ -109,7 +109,7 @@ TEST_F(SessionTest, EachDesktopsThemeSettingTakesTheThemeAndGoesBack) {
         shellstyle::restoreAllIcons(reg);
         r = bridge.applyIcons(readIconChoices(reg), false);
         ASSERT_TRUE(r.ok) << desktopName(kind) << ": " << r.reason;
-        EXPECT_EQ(toolReads(place), before) << desktopName(kind);
+        EXPECT_EQ(desktopReads(place), before) << desktopName(kind);
     }
 }
 
