@@ -124,7 +124,10 @@ public:
         if (!file.open(QIODevice::Append | QIODevice::Text)) return false;
         file.write((QStringLiteral("write ") + place.text() + u' ' + value.value_or(QStringLiteral("(reset)")) + u'\n').toUtf8());
         for (auto& [p, v] : values_)
-            if (p == place) return v = value, true;
+            if (p == place) {
+                v = value;
+                return true;
+            }
         values_.emplace_back(place, value);
         return true;
     }
