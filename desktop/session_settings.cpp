@@ -178,7 +178,6 @@ private:
             error.reset(raw);
             if (!v || !g_settings_schema_key_range_check(key.get(), v.get()))
                 return refuse(value->toStdString() + " is no value for " + place.text().toStdString());
-            g_variant_ref_sink(v.get());
             if (!g_settings_set_value(s.get(), name.constData(), v.get()))
                 return refuse("GSettings refused " + place.text().toStdString());
         } else {
