@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         if (!r.ok && failed.empty()) failed = r.reason;
     };
     queue->showIcons(desktop::readIconChoices(general), true, nullptr, keep);
-    queue->showSwitches(desktop::storedSwitches(general), nullptr, keep);
+    queue->showSwitches(desktop::storedSwitches(general), {}, nullptr, keep);
     if (!queue->waitIdle(kRunLimit))
         fail("the desktop's settings services did not answer within " + std::to_string(kRunLimit.count()) + " s");
     if (!failed.empty()) fail(failed);

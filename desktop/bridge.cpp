@@ -153,7 +153,7 @@ BridgeResult Bridge::applyIcons(const IconChoices& choices, bool atLogin) {
     return {};
 }
 
-BridgeResult Bridge::applySwitches(const DesiredSwitches& wanted) {
+BridgeResult Bridge::applySwitches(const DesiredSwitches& wanted, const ShownFromDesktop& shown) {
     if (!dataHome_.is_absolute()) return failure("no data folder: HOME and XDG_DATA_HOME are not set");
     const platform::DesktopKind kind = desktop();
     std::set<std::string> setBySuite;
@@ -176,7 +176,7 @@ BridgeResult Bridge::applySwitches(const DesiredSwitches& wanted) {
         if (*wanted[row]) {
             r = put(place, latin1(s->whenTicked));
             if (r.ok) setBySuite.insert(id);
-        } else if (setBySuite.contains(id)) {
+        } else if (setBySuite.contains(id) || shown[row]) {
             r = put(place, std::nullopt);
             if (r.ok) setBySuite.erase(id);
         } else {

@@ -24,6 +24,9 @@ struct BridgeResult {
 
 // What each switch is to be on the desktop, in table order; nothing leaves it as it is.
 using DesiredSwitches = std::array<std::optional<bool>, systune::kSwitchCount>;
+// Per switch, in table order: the box showed the desktop's own setting (the store
+// cannot keep the switch), so clearing it resets that setting whoever set it.
+using ShownFromDesktop = std::array<bool, systune::kSwitchCount>;
 
 class Bridge {
 public:
@@ -40,8 +43,9 @@ public:
 
     // Sets each wanted switch's setting (ticked) or resets it (clear) where this desktop
     // has one. A clear box resets only settings the suite set itself, so the user's own
-    // stay. Every setting written is read back.
-    BridgeResult applySwitches(const DesiredSwitches& wanted);
+    // stay, except where the box showed the desktop's own setting. Every setting
+    // written is read back.
+    BridgeResult applySwitches(const DesiredSwitches& wanted, const ShownFromDesktop& shown = {});
 
     // For the switches with a setting on this desktop: whether it is in the ticked state.
     DesiredSwitches desktopSwitches();

@@ -89,9 +89,9 @@ void DesktopQueue::showIcons(IconChoices choices, bool atLogin, QObject* context
     });
 }
 
-void DesktopQueue::showSwitches(DesiredSwitches wanted, QObject* context, Done done) {
-    post(Kind::Switches, [state = state_.get(), wanted, context, done](Bridge& bridge) {
-        BridgeResult r = bridge.applySwitches(wanted);
+void DesktopQueue::showSwitches(DesiredSwitches wanted, ShownFromDesktop shown, QObject* context, Done done) {
+    post(Kind::Switches, [state = state_.get(), wanted, shown, context, done](Bridge& bridge) {
+        BridgeResult r = bridge.applySwitches(wanted, shown);
         state->send(context, [done, r] { if (done) done(r); });
     });
 }

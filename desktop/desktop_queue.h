@@ -33,7 +33,7 @@ public:
     // on the queue's thread when `context` is null. A job of the same kind still
     // waiting is replaced, as the newer one supersedes it.
     void showIcons(IconChoices choices, bool atLogin, QObject* context, Done done);
-    void showSwitches(DesiredSwitches wanted, QObject* context, Done done);
+    void showSwitches(DesiredSwitches wanted, ShownFromDesktop shown, QObject* context, Done done);
     void readSwitches(QObject* context, std::function<void(const DesiredSwitches&)> done);
 
     // Waits until every job queued so far has run; false when `limit` passed first.

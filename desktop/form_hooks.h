@@ -21,8 +21,8 @@ namespace desktop {
 void handIconsToDesktop(shellstyle::ui::xpfg& form, registry::General& reg, DesktopQueue& queue,
                         platform::MessageBoxes& boxes);
 
-// Also ticks, once the desktop answers, each box the store cannot keep whose setting
-// the desktop has in the ticked state, so a saved tick reads back ticked.
+// Also shows, once the desktop answers, each box the store cannot keep as the desktop
+// has its setting, so a saved tick reads back ticked and a cleared box clears it.
 void handSwitchesToDesktop(systune::ui::reg& form, registry::General& reg, DesktopQueue& queue,
                            platform::MessageBoxes& boxes);
 

@@ -164,6 +164,18 @@ TEST_F(BridgeTest, ClearBoxesResetOnlyWhatTheSuiteSetAndUnknownOnesAreLeft) {
     EXPECT_FALSE(settings.values.contains(animations));
     EXPECT_EQ(settings.values[run], "true");
 
+    // A box that showed the desktop's own setting resets it when cleared.
+    const QString autorun = "org.gnome.desktop.media-handling autorun-never";
+    settings.values[autorun] = "true";
+    DesiredSwitches cdCleared{};
+    cdCleared[rowOf("AutoInsertNotification")] = false;
+    ASSERT_TRUE(bridge->applySwitches(cdCleared).ok);
+    EXPECT_EQ(settings.values[autorun], "true");
+    ShownFromDesktop shown{};
+    shown[rowOf("AutoInsertNotification")] = true;
+    ASSERT_TRUE(bridge->applySwitches(cdCleared, shown).ok);
+    EXPECT_FALSE(settings.values.contains(autorun));
+
     settings.unkept = {animations};
     wanted[rowOf("MinAnimate")] = true;
     const BridgeResult r = bridge->applySwitches(wanted);

@@ -130,6 +130,16 @@ if [ "$phase" = window ]; then
   until_true '! kill -0 '"$tune"' 2>/dev/null' 20
   "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed"
   [ "$(gsettings get org.gnome.desktop.media-handling autorun-never)" = true ] || fail "a login undid 禁止光盘自动运行"
+  # Set by the user rather than the suite, the box still shows it, and clearing the box clears it.
+  rm "$XDG_DATA_HOME/shellstyle-suite/desktop-switches"
+  "$SUITE_BIN_DIR/systune" & tune=$!; smoke_track "$tune"
+  win=$(smoke_wait_window '^systune$' 30)
+  sleep 1
+  xdotool mousemove --window "$win" 158 312 click 1
+  saved
+  until_true '[ -z "$(dconf read /org/gnome/desktop/media-handling/autorun-never)" ]' 20
+  xdotool mousemove --window "$win" 229 376 click 1   # 退    出
+  until_true '! kill -0 '"$tune"' 2>/dev/null' 20
 
   # A new session with the desktop's state gone: shellstyle-apply brings it back from the store.
   rm -rf "$theme" "$XDG_CONFIG_HOME/dconf"
