@@ -65,13 +65,16 @@ std::string Bridge::problem(const char* otherwise) const {
     return p.empty() ? otherwise : p;
 }
 
-BridgeResult Bridge::put(const SettingPlace& place, const std::optional<QString>& value) {
+BridgeResult Bridge::put(const SettingPlace& place, const std::optional<QString>& value, const QString& undone) {
     if (!settings_.write(place, value))
         return failure("the desktop refused " + place.text().toStdString() + ": " + problem("no reason given"));
     const Reading back = settings_.read(place);
     if (!back.answered)
         return failure(place.text().toStdString() + " cannot be read back: " + problem("no answer"));
-    if (back.value != value)
+    // A reset is in force once the suite's value is gone: xfconf answers with the
+    // system's default (Xfce ships some) rather than with none.
+    const bool kept = value ? back.value == value : back.value != undone;
+    if (!kept)
         return failure(place.text().toStdString() + " is " + shown(back.value).toStdString() + " after being set to " +
                        shown(value).toStdString());
     return {};
@@ -116,7 +119,7 @@ BridgeResult Bridge::applyIcons(const IconChoices& choices, bool atLogin) {
             if (current == ours) {
                 const std::optional<QString> back =
                     before.isEmpty() ? std::nullopt : std::optional(storedThemeName(place->store, before));
-                if (BridgeResult r = put(*place, back); !r.ok) return r;
+                if (BridgeResult r = put(*place, back, storedThemeName(place->store, ours)); !r.ok) return r;
                 settings_.announce({*place}, true);
             }
         }
@@ -177,7 +180,7 @@ BridgeResult Bridge::applySwitches(const DesiredSwitches& wanted, const ShownFro
             r = put(place, latin1(s->whenTicked));
             if (r.ok) setBySuite.insert(id);
         } else if (setBySuite.contains(id) || shown[row]) {
-            r = put(place, std::nullopt);
+            r = put(place, std::nullopt, latin1(s->whenTicked));
             if (r.ok) setBySuite.erase(id);
         } else {
             continue;

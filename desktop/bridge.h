@@ -55,7 +55,8 @@ public:
 
 private:
     platform::DesktopKind desktop() const;
-    BridgeResult put(const SettingPlace& place, const std::optional<QString>& value);
+    // Sets `value` (or resets, undoing `undone`) and reads it back.
+    BridgeResult put(const SettingPlace& place, const std::optional<QString>& value, const QString& undone = {});
     std::string problem(const char* otherwise) const;
 
     platform::Environment environment_;
