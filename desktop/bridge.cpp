@@ -1,18 +1,15 @@
-// Bringing the store's icon choices and switches onto the running desktop.
+// Bringing the store's icon choices and switches onto the running desktop, each
+// setting read back after it is written.
 #include "desktop/bridge.h"
 
 #include <set>
 #include <sstream>
 
-#include <QFile>
-#include <QProcess>
-
-#include "desktop/icon_choices.h"
 #include "desktop/icon_theme_setting.h"
 #include "desktop/switch_settings.h"
 #include "desktop/theme_folder.h"
-#include "platform/data_dir.h"
 #include "platform/safe_file.h"
+#include "systune/core/load_switches.h"
 
 namespace desktop {
 namespace fs = std::filesystem;
@@ -22,48 +19,38 @@ constexpr std::size_t kRecordCap = 64 * 1024;
 
 BridgeResult failure(std::string reason) { return {false, std::move(reason)}; }
 
-// A theme name fit for index.theme's Inherits list.
-bool plainThemeName(const QString& name) {
-    for (QChar c : name)
-        if (c == u',' || c == u'\n' || c == u'\r' || c == u'[' || c == u']' || c == u'/' || c.unicode() < 0x20)
-            return false;
-    return name != QString::fromLatin1(kThemeName);
+QString latin1(std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A value as a message shows it: on one line, and short whatever the store gave.
+QString shown(const std::optional<QString>& value) {
+    if (!value) return QStringLiteral("the default");
+    QString text = value->left(80);
+    for (QChar& c : text)
+        if (c.unicode() < 0x20) c = u' ';
+    return value->size() > 80 ? text + QStringLiteral("...") : text;
 }
 
-// Appends each call to a log file and answers success with no output.
-class LoggingRunner final : public platform::CommandRunner {
-public:
-    explicit LoggingRunner(QString log) : log_(std::move(log)) {}
-    int run(const QString& program, const QStringList& args, QString* output) override {
-        if (output) output->clear();
-        QFile file(log_);
-        if (!file.open(QIODevice::Append | QIODevice::Text)) return -1;
-        file.write((program + u' ' + args.join(u' ') + u'\n').toUtf8());
-        return 0;
-    }
-
-private:
-    QString log_;
-};
-
-template <class Run>
-BridgeResult inSession(Run run) {
-    const platform::Environment environment = platform::processEnvironment();
-    const fs::path dataHome = platform::suiteDataDir().parent_path();
-    if (const QString log = environment("SUITE_DESKTOP_LOG"); !log.isEmpty()) {
-        LoggingRunner runner(log);
-        Bridge bridge(environment, runner, dataHome);
-        return run(bridge);
-    }
-    platform::ProcessRunner runner;
-    Bridge bridge(environment, runner, dataHome);
-    return run(bridge);
+// Writes `text` to `file` unless it holds it already (a read-only data folder then
+// still serves a run that changes nothing there).
+bool keep(const fs::path& file, const std::string& text, std::string* error) {
+    const platform::ReadResult now = platform::readRegularFile(file, kRecordCap);
+    if (now.status == platform::ReadStatus::Ok && now.bytes == text) return true;
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    return platform::writeFileAtomically(file, text, error);
 }
 
 }  // namespace
 
-Bridge::Bridge(platform::Environment environment, platform::CommandRunner& runner, fs::path dataHome)
-    : environment_(std::move(environment)), runner_(runner), dataHome_(std::move(dataHome)) {}
+bool plainThemeName(const QString& name) {
+    if (name.isEmpty() || name == u"." || name == u".." || name.size() > 255) return false;
+    for (QChar c : name)
+        if (c.unicode() < 0x20 || c == u'\x7f' || QStringLiteral(",[]/\\'\"").contains(c)) return false;
+    return name != QString::fromLatin1(kThemeName);
+}
+
+Bridge::Bridge(platform::Environment environment, DesktopSettings& settings, fs::path dataHome)
+    : environment_(std::move(environment)), settings_(settings), dataHome_(std::move(dataHome)) {}
 
 fs::path Bridge::rememberedThemeFile() const { return dataHome_ / "shellstyle-suite" / "icon-theme-before"; }
 fs::path Bridge::switchRecordFile() const { return dataHome_ / "shellstyle-suite" / "desktop-switches"; }
@@ -73,8 +60,28 @@ platform::DesktopKind Bridge::desktop() const {
     return kinds.empty() ? platform::DesktopKind::Unknown : kinds.front();
 }
 
-BridgeResult Bridge::applyIcons(registry::General& reg) {
-    const IconChoices choices = readIconChoices(reg, platform::programDir());
+std::string Bridge::problem(const char* otherwise) const {
+    const std::string p = settings_.problem();
+    return p.empty() ? otherwise : p;
+}
+
+BridgeResult Bridge::put(const SettingPlace& place, const std::optional<QString>& value, const QString& undone) {
+    if (!settings_.write(place, value))
+        return failure("the desktop refused " + place.text().toStdString() + ": " + problem("no reason given"));
+    const Reading back = settings_.read(place);
+    if (!back.answered)
+        return failure(place.text().toStdString() + " cannot be read back: " + problem("no answer"));
+    // A reset is in force once the suite's value is gone: xfconf answers with the
+    // system's default (Xfce ships some) rather than with none.
+    const bool kept = value ? back.value == value : back.value != undone;
+    if (!kept)
+        return failure(place.text().toStdString() + " is " + shown(back.value).toStdString() + " after being set to " +
+                       shown(value).toStdString());
+    return {};
+}
+
+BridgeResult Bridge::applyIcons(const IconChoices& choices, bool atLogin) {
+    if (!dataHome_.is_absolute()) return failure("no data folder: HOME and XDG_DATA_HOME are not set");
     const std::vector<ThemePicture> pictures = themePictures(choices);
     // Said rather than left for the user to wonder why an icon stayed as it was.
     const std::vector<std::string> missing = missingIconFiles(choices);
@@ -82,25 +89,44 @@ BridgeResult Bridge::applyIcons(registry::General& reg) {
                                               : failure("the chosen icon file " + missing.front() + " is missing" +
                                                         (missing.size() > 1 ? " (and " + std::to_string(missing.size() - 1) + " more)" : ""));
     ThemeFolder folder(dataHome_);
-    IconThemeSetting setting(desktop(), runner_);
     const QString ours = QString::fromLatin1(kThemeName);
+    const std::optional<SettingPlace> place = iconThemePlace(desktop());
 
-    // What the desktop named before the suite's theme: "theme=<name>", empty for its default.
-    std::optional<QString> before;
+    // What the desktop named before the suite's theme: "theme=<name>\n", an empty name
+    // for its default. Anything else in the file is not taken for a name.
+    bool haveRecord = false;
+    QString before;
     const platform::ReadResult remembered = platform::readRegularFile(rememberedThemeFile(), kRecordCap);
-    if (remembered.status == platform::ReadStatus::Ok && remembered.bytes.starts_with("theme="))
-        before = QString::fromUtf8(remembered.bytes.substr(6)).trimmed();
+    if (remembered.status == platform::ReadStatus::Ok) {
+        haveRecord = true;
+        const std::string& b = remembered.bytes;
+        if (b.starts_with("theme=") && b.ends_with('\n') && b.find('\n') == b.size() - 1) {
+            const QString name = QString::fromUtf8(b.substr(6, b.size() - 7));
+            if (plainThemeName(name)) before = name;
+        }
+    }
 
-    const std::optional<QString> current = setting.current();
+    // The theme named now; nothing while the desktop's default is in force.
+    Reading reading;
+    std::optional<QString> current;
+    if (place) {
+        reading = settings_.read(*place);
+        if (reading.answered && reading.value)
+            current = themeNameOf(place->store, *reading.value).value_or(*reading.value);
+    }
     std::string error;
 
     if (pictures.empty()) {
         // Nothing chosen: the desktop goes back to its theme first, then the folder goes.
-        if (desktop() != platform::DesktopKind::Unknown) {
-            if (!current)
-                return failure("the desktop's settings service did not answer: the suite's icon theme stays in use");
-            if (*current == ours && !(before && !before->isEmpty() ? setting.set(*before) : setting.reset()))
-                return failure("the desktop's settings service refused the earlier icon theme");
+        if (place) {
+            if (!reading.answered)
+                return failure(problem("the desktop's settings did not answer") + ": the suite's icon theme stays in use");
+            if (current == ours) {
+                const std::optional<QString> back =
+                    before.isEmpty() ? std::nullopt : std::optional(storedThemeName(place->store, before));
+                if (BridgeResult r = put(*place, back, storedThemeName(place->store, ours)); !r.ok) return r;
+                settings_.announce({*place}, true);
+            }
         }
         std::error_code ec;
         fs::remove(rememberedThemeFile(), ec);
@@ -108,30 +134,36 @@ BridgeResult Bridge::applyIcons(registry::General& reg) {
         return done;
     }
 
+    // A theme the user named since is left alone; the default in force is no choice of
+    // theirs (a fresh or reset settings store), so the theme is put back then.
+    if (atLogin && haveRecord && current && *current != ours && *current != before) return {};
+
     // Whatever the desktop names now, if not the suite's theme, is the one to go back to.
-    if (current && *current != ours) {
-        // Named back as it is; only a name fit for index.theme is inherited from.
-        before = current->contains(u'\n') ? QString() : *current;
-        std::error_code ec;
-        fs::create_directories(rememberedThemeFile().parent_path(), ec);
-        if (!platform::writeFileAtomically(rememberedThemeFile(), "theme=" + before->toStdString() + "\n", &error))
+    if (reading.answered && current != ours) {
+        before = current && plainThemeName(*current) ? *current : QString();
+        if (!keep(rememberedThemeFile(), "theme=" + before.toStdString() + "\n", &error))
             return failure("cannot remember the earlier icon theme: " + error);
     }
 
     QStringList inherits;
-    if (before && !before->isEmpty() && plainThemeName(*before)) inherits << *before;
+    if (!before.isEmpty()) inherits << before;
     if (!folder.write(pictures, inherits, &error)) return failure(error);
 
-    if (desktop() == platform::DesktopKind::Unknown)
-        return failure("no known desktop in XDG_CURRENT_DESKTOP: the icon theme is written but not in use");
-    if (!current) return failure("the desktop's settings service did not answer: the icon theme is written but not in use");
-    if (!setting.set(ours)) return failure("the desktop's settings service refused the icon theme");
+    if (!place) {
+        BridgeResult r = failure("no known desktop in XDG_CURRENT_DESKTOP: the icon theme is written but not in use");
+        r.desktopKnown = false;
+        return r;
+    }
+    if (!reading.answered)
+        return failure(problem("the desktop's settings did not answer") + ": the icon theme is written but not in use");
+    if (BridgeResult r = put(*place, storedThemeName(place->store, ours)); !r.ok) return r;
+    settings_.announce({*place}, true);
     return done;
 }
 
-BridgeResult Bridge::applySwitches(const systune::SwitchStates& states, bool fromStore) {
-    if (desktop() != platform::DesktopKind::Gnome) return {};  // the counterparts are GNOME's settings
-
+BridgeResult Bridge::applySwitches(const DesiredSwitches& wanted, const ShownFromDesktop& shown) {
+    if (!dataHome_.is_absolute()) return failure("no data folder: HOME and XDG_DATA_HOME are not set");
+    const platform::DesktopKind kind = desktop();
     std::set<std::string> setBySuite;
     const platform::ReadResult record = platform::readRegularFile(switchRecordFile(), kRecordCap);
     if (record.status == platform::ReadStatus::Ok) {
@@ -141,53 +173,64 @@ BridgeResult Bridge::applySwitches(const systune::SwitchStates& states, bool fro
     }
 
     BridgeResult result;
-    const auto settings = switchSettings();
-    for (std::size_t row = 0; row < settings.size(); ++row) {
-        const SwitchSetting& s = settings[row];
-        if (s.schema.empty() || (fromStore && !s.storeHoldsState)) continue;
-        const QString schema = QString::fromLatin1(s.schema.data(), static_cast<qsizetype>(s.schema.size()));
-        const QString key = QString::fromLatin1(s.key.data(), static_cast<qsizetype>(s.key.size()));
-        const std::string id = std::string(s.schema) + " " + std::string(s.key);
-        int code = 0;
-        if (states[row]) {
-            code = runner_.run(QStringLiteral("gsettings"),
-                               {QStringLiteral("set"), schema, key,
-                                QString::fromLatin1(s.whenTicked.data(), static_cast<qsizetype>(s.whenTicked.size()))},
-                               nullptr);
-            if (code == 0) setBySuite.insert(id);
-        } else if (setBySuite.contains(id)) {
-            code = runner_.run(QStringLiteral("gsettings"), {QStringLiteral("reset"), schema, key}, nullptr);
-            if (code == 0) setBySuite.erase(id);
+    std::vector<SettingPlace> changed;
+    const auto& table = systune::switchTable();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        const SwitchSetting* s = switchSetting(table[row].valueName, kind);
+        if (!s || !wanted[row]) continue;
+        const SettingPlace place = s->place();
+        const std::string id = place.text().toStdString();
+        BridgeResult r;
+        if (*wanted[row]) {
+            r = put(place, latin1(s->whenTicked));
+            if (r.ok) setBySuite.insert(id);
+        } else if (setBySuite.contains(id) || shown[row]) {
+            r = put(place, std::nullopt, latin1(s->whenTicked));
+            if (r.ok) setBySuite.erase(id);
+        } else {
+            continue;
         }
-        if (code != 0 && result.ok)
-            result = failure(code == -1 ? "gsettings could not be started"
-                                        : "the desktop's settings service refused " + id);
+        changed.push_back(place);
+        if (!r.ok && result.ok) result = r;
     }
+    if (!changed.empty()) settings_.announce(changed, false);
 
     std::string lines;
     for (const std::string& id : setBySuite) lines += id + "\n";
     std::string error;
-    std::error_code ec;
-    fs::create_directories(switchRecordFile().parent_path(), ec);
-    if (!platform::writeFileAtomically(switchRecordFile(), lines, &error) && result.ok)
+    if (!keep(switchRecordFile(), lines, &error) && result.ok)
         result = failure("cannot record the switches set: " + error);
     return result;
 }
 
-BridgeResult refreshIcons(registry::General& reg) {
-    return inSession([&](Bridge& bridge) { return bridge.applyIcons(reg); });
+DesiredSwitches Bridge::desktopSwitches() {
+    DesiredSwitches states{};
+    const auto& table = systune::switchTable();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        const SwitchSetting* s = switchSetting(table[row].valueName, desktop());
+        if (!s) continue;
+        const Reading r = settings_.read(s->place());
+        if (r.answered) states[row] = r.value == latin1(s->whenTicked);
+    }
+    return states;
 }
 
-BridgeResult refreshSwitches(const systune::SwitchStates& states, bool fromStore) {
-    return inSession([&](Bridge& bridge) { return bridge.applySwitches(states, fromStore); });
-}
-
-}  // namespace desktop
-
-namespace desktop {
-
-bool applyInBackground(const fs::path& programFolder) {
-    return QProcess::startDetached(QFile::decodeName((programFolder / "shellstyle-apply").c_str()), {});
+DesiredSwitches storedSwitches(registry::General& reg) {
+    const systune::SwitchStates loaded = systune::loadSwitches(reg);
+    DesiredSwitches wanted{};
+    const auto& table = systune::switchTable();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        const systune::Switch& s = table[row];
+        bool held = true;
+        if (s.keyMayBeMissing) {
+            const std::string_view key = s.keyPaths[0];
+            held = s.kind == systune::Kind::Number ? !reg.GetDwordValue(key, s.valueName).isError()
+                   : s.kind == systune::Kind::Text ? !reg.GetStringValue(key, s.valueName).isError()
+                                                   : !reg.GetBinaryValue(key, s.valueName).isError();
+        }
+        if (held) wanted[row] = loaded[row];
+    }
+    return wanted;
 }
 
 }  // namespace desktop

@@ -1,36 +1,23 @@
-// The desktop's own setting that names the icon theme, read and written through its tools.
+// Where each desktop names its icon theme, and the theme name in that store's notation.
 #pragma once
 
 #include <optional>
 
 #include <QString>
 
+#include "desktop/desktop_settings.h"
 #include "platform/desktop_kind.h"
-#include "platform/wallpaper/desktop_wallpaper.h"
 
 namespace desktop {
 
-class IconThemeSetting {
-public:
-    IconThemeSetting(platform::DesktopKind kind, platform::CommandRunner& runner);
+// The icon theme's setting on `kind`; nothing for an unknown desktop.
+std::optional<SettingPlace> iconThemePlace(platform::DesktopKind kind);
 
-    // The theme named now; empty text when the desktop's default is in force; nothing
-    // when the desktop's service did not answer or the desktop is not known.
-    std::optional<QString> current();
-    bool set(const QString& theme);
-    // Back to the desktop's default.
-    bool reset();
+// A theme name as the store holds it, and back; nothing when `stored` is no name.
+QString storedThemeName(SettingsStore store, const QString& theme);
+std::optional<QString> themeNameOf(SettingsStore store, const QString& stored);
 
-private:
-    bool gsettings(const QStringList& args, QString* output = nullptr);
-    bool kde(const QStringList& args, QString* output = nullptr);
-    void kdeNotify();
-
-    platform::DesktopKind kind_;
-    platform::CommandRunner& runner_;
-};
-
-// A text in GVariant's quoted form, as gsettings takes and prints it.
+// A text in GVariant's quoted form, as GSettings prints it.
 QString gvariantString(const QString& text);
 // The text of a quoted GVariant string; nothing when `printed` is not one.
 std::optional<QString> parseGvariantString(const QString& printed);

@@ -1,38 +1,64 @@
-// The switch table, against Debian's gsettings-desktop-schemas.
+// The switch table, against each desktop's own settings: Debian's
+// gsettings-desktop-schemas, cinnamon-desktop-data and mate-desktop-common schemas,
+// Xfce's xsettings channel and Plasma's kdeglobals.
+//
+// Switches with no row: the shut-down entry, favourites, the recent-documents menu
+// on its own, search, the network icon, not saving the desktop, the context menus,
+// the taskbar and folder options, the active desktop, updates, the menu editor, the
+// shortcut arrows and wording, smooth scrolling and the floppy buffers are no user
+// setting on these desktops; they keep their registry-only effect.
 #include "desktop/switch_settings.h"
+
+#include <array>
 
 namespace desktop {
 namespace {
 
-constexpr SwitchSetting none(std::string_view why) { return {{}, {}, {}, why}; }
+using platform::DesktopKind;
+using enum SettingsStore;
 
-constexpr std::array<SwitchSetting, systune::kSwitchCount> kSettings{{
-    none("the shell menus' shut-down entry is not a user setting there"),        // NoClose
-    {"org.gnome.desktop.privacy", "remember-recent-files", "false", {}},         // NoRecentDocsHistory
-    none("no favourites menu"),                                                   // NoFavoritesMenu
-    none("the recent-documents menu cannot be hidden on its own"),                // NoRecentDocsMenu
-    none("search cannot be switched off by a setting"),                           // NoFind
-    {"org.gnome.desktop.lockdown", "disable-command-line", "true", {}},          // NoRun
-    {"org.gnome.desktop.lockdown", "disable-log-out", "true", {}},               // NoLogOff
-    none("no network neighbourhood icon on the desktop"),                        // NoNetHood
-    none("desktop settings are always kept"),                                     // NoSaveSetting
-    none("context menus cannot be switched off by a setting"),                    // NoViewContextMenu
-    none("the panel's menu cannot be switched off by a setting"),                 // NoTrayContextMenu
-    none("no taskbar properties to lock"),                                        // NoSetTaskbar
-    none("the file manager's options cannot be locked by a setting"),             // NoFolderOptions
-    none("no active desktop"),                                                    // NoSetActiveDesktop
-    none("updates are the package manager's, not a desktop setting"),             // NoWindowsUpdate
-    none("the application menu cannot be locked by a setting"),                   // NoChangeStartMenu
-    none("shortcuts carry no arrow there"),                                       // IsShortcut
-    none("new links carry no added wording there"),                               // link
-    {"org.gnome.desktop.interface", "enable-animations", "false", {}},           // MinAnimate
-    none("smooth scrolling is each toolkit's own, not a desktop setting"),        // SmoothScroll
-    none("floppy controller buffers are not a desktop setting"),                  // ForeFifo
-    {"org.gnome.desktop.media-handling", "autorun-never", "true", {}, false},     // AutoInsertNotification
-}};
+constexpr std::array kSettings{
+    SwitchSetting{"NoRecentDocsHistory", DesktopKind::Gnome, GSettings, "org.gnome.desktop.privacy", "remember-recent-files", "false"},
+    SwitchSetting{"NoRun", DesktopKind::Gnome, GSettings, "org.gnome.desktop.lockdown", "disable-command-line", "true"},
+    SwitchSetting{"NoLogOff", DesktopKind::Gnome, GSettings, "org.gnome.desktop.lockdown", "disable-log-out", "true"},
+    SwitchSetting{"MinAnimate", DesktopKind::Gnome, GSettings, "org.gnome.desktop.interface", "enable-animations", "false"},
+    SwitchSetting{"AutoInsertNotification", DesktopKind::Gnome, GSettings, "org.gnome.desktop.media-handling", "autorun-never", "true"},
+
+    SwitchSetting{"NoRecentDocsHistory", DesktopKind::Cinnamon, GSettings, "org.cinnamon.desktop.privacy", "remember-recent-files", "false"},
+    SwitchSetting{"NoRun", DesktopKind::Cinnamon, GSettings, "org.cinnamon.desktop.lockdown", "disable-command-line", "true"},
+    SwitchSetting{"NoLogOff", DesktopKind::Cinnamon, GSettings, "org.cinnamon.desktop.lockdown", "disable-log-out", "true"},
+    SwitchSetting{"MinAnimate", DesktopKind::Cinnamon, GSettings, "org.cinnamon.desktop.interface", "enable-animations", "false"},
+    SwitchSetting{"AutoInsertNotification", DesktopKind::Cinnamon, GSettings, "org.cinnamon.desktop.media-handling", "autorun-never", "true"},
+
+    // MATE keeps recent files and media handling in its file manager's schemas, not the desktop's.
+    SwitchSetting{"NoRun", DesktopKind::Mate, GSettings, "org.mate.lockdown", "disable-command-line", "true"},
+    SwitchSetting{"NoLogOff", DesktopKind::Mate, GSettings, "org.mate.lockdown", "disable-log-out", "true"},
+    SwitchSetting{"MinAnimate", DesktopKind::Mate, GSettings, "org.mate.interface", "enable-animations", "false"},
+
+    // xfsettingsd hands these on to every GTK program as XSETTINGS.
+    SwitchSetting{"NoRecentDocsHistory", DesktopKind::Xfce, Xfconf, "xsettings", "/Gtk/RecentFilesEnabled", "false"},
+    SwitchSetting{"MinAnimate", DesktopKind::Xfce, Xfconf, "xsettings", "/Gtk/EnableAnimations", "false"},
+
+    // The kiosk's action restrictions name actions by these words.
+    SwitchSetting{"NoRecentDocsHistory", DesktopKind::Kde, Kdeglobals, "RecentDocuments", "UseRecent", "false"},
+    SwitchSetting{"NoRun", DesktopKind::Kde, Kdeglobals, "KDE Action Restrictions", "run_command", "false"},
+    SwitchSetting{"NoLogOff", DesktopKind::Kde, Kdeglobals, "KDE Action Restrictions", "logout", "false"},
+    SwitchSetting{"MinAnimate", DesktopKind::Kde, Kdeglobals, "KDE", "AnimationDurationFactor", "0"},
+};
 
 }  // namespace
 
-std::span<const SwitchSetting, systune::kSwitchCount> switchSettings() { return kSettings; }
+SettingPlace SwitchSetting::place() const {
+    auto text = [](std::string_view s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); };
+    return {store, text(group), text(key)};
+}
+
+std::span<const SwitchSetting> switchSettings() { return kSettings; }
+
+const SwitchSetting* switchSetting(std::string_view valueName, DesktopKind kind) {
+    for (const SwitchSetting& s : kSettings)
+        if (s.valueName == valueName && s.desktop == kind) return &s;
+    return nullptr;
+}
 
 }  // namespace desktop

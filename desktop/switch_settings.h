@@ -1,25 +1,30 @@
-// The tuning switches that have a true counterpart among the desktop's settings.
+// The tuning switches that have a true counterpart among each desktop's settings.
 #pragma once
 
 #include <span>
 #include <string_view>
 
-#include "systune/core/switch_table.h"
+#include "desktop/desktop_settings.h"
+#include "platform/desktop_kind.h"
 
 namespace desktop {
 
-// One row per systune switch (indexed like systune::switchTable()). A row with an empty
-// schema has no counterpart and `note` says why; it keeps its registry-only effect.
+// One switch's counterpart on one desktop, found by the switch's value name.
 struct SwitchSetting {
-    std::string_view schema;
+    std::string_view valueName;  // systune's value name ("MinAnimate")
+    platform::DesktopKind desktop;
+    SettingsStore store;
+    std::string_view group;       // schema, channel or kdeglobals group
     std::string_view key;
-    std::string_view whenTicked;  // GVariant text; a clear box resets the key
-    std::string_view note;
-    // False where the store cannot keep the switch's state (its key exists on one
-    // machine only): a later re-apply from the store leaves the setting as saved.
-    bool storeHoldsState = true;
+    std::string_view whenTicked;  // in the store's notation; a clear box resets the key
+
+    SettingPlace place() const;
 };
 
-std::span<const SwitchSetting, systune::kSwitchCount> switchSettings();
+// Every row, grouped by desktop; a switch has at most one row per desktop.
+std::span<const SwitchSetting> switchSettings();
+
+// The row of `valueName` on `kind`; null when the switch has no counterpart there.
+const SwitchSetting* switchSetting(std::string_view valueName, platform::DesktopKind kind);
 
 }  // namespace desktop

@@ -6,7 +6,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 
-#include "desktop/bridge.h"
+#include "desktop/form_hooks.h"
 #include "platform/command_line.h"
 #include "platform/data_dir.h"
 #include "platform/restart.h"
@@ -47,7 +47,9 @@ int main(int argc, char** argv) {
     platform::SystemRestart restart;
 
     systune::ui::reg form(general, boxes, restart);
-    form.afterSave = [](const systune::SwitchStates& saved) { desktop::refreshSwitches(saved, false); };
+    // After the form, so that it goes first: its end waits for the desktop to catch up.
+    const std::unique_ptr<desktop::DesktopQueue> toDesktop = desktop::sessionQueue();
+    desktop::handSwitchesToDesktop(form, general, *toDesktop, boxes);
     boxes.setParent(&form);
     form.show();
     // Said once, rather than leaving the user to find out from boxes that show clear

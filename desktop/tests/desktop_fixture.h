@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 
 #include <QImage>
 #include <QStringList>
@@ -14,7 +15,7 @@
 
 #include "platform/icons/icon_file.h"
 #include "platform/icons/writer/icon_writer.h"
-#include "platform/wallpaper/desktop_wallpaper.h"
+#include "desktop/desktop_settings.h"
 #include "registry/general.h"
 #include "registry/testing/fake_registry.h"
 #include "shellstyle/core/icon_walks.h"
@@ -40,27 +41,31 @@ inline void writeFile(const fs::path& path, const std::vector<std::uint8_t>& byt
                                                 static_cast<std::streamsize>(bytes.size()));
 }
 
-// Runs the tools as told: output and exit code by "program arg arg" prefix.
-class ScriptedRunner final : public platform::CommandRunner {
+// Settings kept in memory. `refused` places refuse writes; `unkept` ones take them and
+// keep nothing (as GSettings does with no bus); `silent` ones answer no read.
+class FakeSettings final : public DesktopSettings {
 public:
-    QStringList calls;  // "program arg arg"
-    std::map<QString, std::pair<int, QString>> answers;
+    std::map<QString, QString> values;  // "group key" -> value
+    std::set<QString> refused, unkept, silent;
+    QStringList writes;                 // "group key value" or "group key (reset)"
+    int announcements = 0;
 
-    int run(const QString& program, const QStringList& args, QString* output) override {
-        const QString call = program + u' ' + args.join(u' ');
-        calls << call;
-        int code = 0;
-        QString out;
-        std::size_t best = 0;
-        for (const auto& [prefix, answer] : answers)
-            if (call.startsWith(prefix) && static_cast<std::size_t>(prefix.size()) >= best) {
-                best = static_cast<std::size_t>(prefix.size());
-                code = answer.first;
-                out = answer.second;
-            }
-        if (output) *output = out;
-        return code;
+    Reading read(const SettingPlace& place) override {
+        if (silent.contains(place.text())) return {};
+        auto it = values.find(place.text());
+        return {true, it == values.end() ? std::nullopt : std::optional(it->second)};
     }
+    bool write(const SettingPlace& place, const std::optional<QString>& value) override {
+        writes << place.text() + u' ' + value.value_or(QStringLiteral("(reset)"));
+        if (refused.contains(place.text()) || silent.contains(place.text())) return false;
+        if (unkept.contains(place.text())) return true;
+        if (value)
+            values[place.text()] = *value;
+        else
+            values.erase(place.text());
+        return true;
+    }
+    void announce(const std::vector<SettingPlace>&, bool) override { ++announcements; }
 };
 
 class DesktopTest : public ::testing::Test {

@@ -112,6 +112,32 @@ if [ "$phase" = window ]; then
   xdotool mousemove --window "$win" 22 288 click 1
   saved
   until_true '[ "$(gsettings get org.gnome.desktop.interface enable-animations)" = false ]' 20
+  # 禁止光盘自动运行, whose registry key a fresh store lacks: ticked and saved, it
+  # reads back ticked on the next start, so an untouched save keeps it.
+  xdotool mousemove --window "$win" 158 312 click 1
+  saved
+  until_true '[ "$(gsettings get org.gnome.desktop.media-handling autorun-never)" = true ]' 20
+  xdotool mousemove --window "$win" 229 376 click 1   # 退    出
+  until_true '! kill -0 '"$tune"' 2>/dev/null' 20
+  "$SUITE_BIN_DIR/systune" & tune=$!; smoke_track "$tune"
+  win=$(smoke_wait_window '^systune$' 30)
+  sleep 1
+  smoke_shot desktop-systune-reopened "$win"
+  saved
+  sleep 1
+  [ "$(gsettings get org.gnome.desktop.media-handling autorun-never)" = true ] || fail "an untouched save undid 禁止光盘自动运行"
+  xdotool mousemove --window "$win" 229 376 click 1   # 退    出
+  until_true '! kill -0 '"$tune"' 2>/dev/null' 20
+  "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed"
+  [ "$(gsettings get org.gnome.desktop.media-handling autorun-never)" = true ] || fail "a login undid 禁止光盘自动运行"
+  # Set by the user rather than the suite, the box still shows it, and clearing the box clears it.
+  rm "$XDG_DATA_HOME/shellstyle-suite/desktop-switches"
+  "$SUITE_BIN_DIR/systune" & tune=$!; smoke_track "$tune"
+  win=$(smoke_wait_window '^systune$' 30)
+  sleep 1
+  xdotool mousemove --window "$win" 158 312 click 1
+  saved
+  until_true '[ -z "$(dconf read /org/gnome/desktop/media-handling/autorun-never)" ]' 20
   xdotool mousemove --window "$win" 229 376 click 1   # 退    出
   until_true '! kill -0 '"$tune"' 2>/dev/null' 20
 
@@ -120,10 +146,37 @@ if [ "$phase" = window ]; then
   dbus-run-session -- bash "$0" --in-session "$probe" "$gtk_probe" new-session
   # Xfce's own settings daemon on its own private bus.
   XDG_CURRENT_DESKTOP=XFCE dbus-run-session -- bash "$0" --in-session "$probe" "$gtk_probe" xfce
-  # No settings service at all: a one-line reason and a failing exit.
-  out=$(PATH=/nonexistent XDG_CURRENT_DESKTOP=GNOME "$SUITE_BIN_DIR/shellstyle-apply" 2>&1) && fail "shellstyle-apply succeeded without gsettings"
+  # dconf hanging: systune's window still answers, and the failure comes in one line.
+  dbus-run-session -- bash "$0" --in-session "$probe" "$gtk_probe" hanging
+  # No session bus at all: GSettings only keeps the change in memory, which the read
+  # back finds out; a one-line reason and a failing exit.
+  mkdir -p "$SUITE_TEST_DATA/fresh-config"
+  out=$(DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent XDG_CONFIG_HOME="$SUITE_TEST_DATA/fresh-config" \
+        XDG_CURRENT_DESKTOP=GNOME "$SUITE_BIN_DIR/shellstyle-apply" 2>&1) &&
+    fail "shellstyle-apply succeeded without a session bus"
   [ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] || fail "more than one line of reason: $out"
-  echo "without a settings service: $out"
+  echo "without a session bus: $out"
+
+  # A data folder that is a file: one line and a failing exit, not a silent success.
+  : >"$SUITE_TEST_DATA/not-a-folder"
+  out=$(XDG_DATA_HOME="$SUITE_TEST_DATA/not-a-folder" "$SUITE_BIN_DIR/shellstyle-apply" 2>&1) &&
+    fail "shellstyle-apply succeeded with a file for its data folder"
+  [ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] && [[ "$out" == *"not a folder"* ]] || fail "unclear reason: $out"
+  # A store the user cannot write is read: the run that changes nothing in its folder succeeds.
+  ro="$SUITE_TEST_DATA/read-only"
+  mkdir -p "$ro/data" && chmod 777 "$ro" "$ro/data"
+  cp -a "$XDG_DATA_HOME/shellstyle-suite" "$ro/data/"
+  rm -f "$ro/data/shellstyle-suite/registry.db-wal" "$ro/data/shellstyle-suite/registry.db-shm"
+  rm -f "$ro/data/shellstyle-suite/icon-theme-before" "$ro/data/shellstyle-suite/desktop-switches"
+  # A first run that may write there leaves the folder as a second run finds it.
+  XDG_DATA_HOME="$ro/data" SUITE_DESKTOP_LOG="$ro/desktop.log" "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed"
+  rm -r "$ro/desktop.log" "$ro/data/icons"
+  chmod -R a+rX,go-w "$ro/data/shellstyle-suite"
+  if [ "$(id -u)" -eq 0 ]; then as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --); else as_user=(); fi
+  [ -w "$ro/data/shellstyle-suite" ] && [ "$(id -u)" -ne 0 ] && fail "the store's folder is writable"
+  out=$("${as_user[@]}" env XDG_DATA_HOME="$ro/data" HOME="$ro" SUITE_DESKTOP_LOG="$ro/desktop.log" \
+        "$SUITE_BIN_DIR/shellstyle-apply" 2>&1) || fail "a read-only store was not applied: $out"
+  grep -q "icon-theme 'shellstyle-suite'" "$ro/desktop.log" || fail "the read-only store's theme was not named"
   echo "desktop smoke test passed"
 elif [ "$phase" = new-session ]; then
   [ "$(icon_theme)" = "'Adwaita'" ] || fail "the new session does not start at the default theme"
@@ -133,12 +186,53 @@ elif [ "$phase" = new-session ]; then
   resolves drive-harddisk "$icl" 30 && resolves computer "$icl" 7 && resolves user-trash-full "$icl" 11 ||
     fail "the rebuilt theme's pictures differ"
 elif [ "$phase" = xfce ]; then
+  # A theme the user picked since the suite's was put on stays at login ...
   xfconf-query -c xsettings -p /Net/IconThemeName --create -t string -s Earlier
   "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed on Xfce"
+  [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = Earlier ] || fail "the user's own theme was overridden"
+  # ... and on an account the suite's theme never reached, it is put on; Xfce's own
+  # settings daemon hands it to a running GTK program, which finds every name in it.
+  xfsettingsd --disable-wm-check >"$SUITE_TEST_DATA/xfsettingsd.log" 2>&1 & smoke_track $!
+  watch_out="$SUITE_TEST_DATA/xfce-watch.out"
+  /usr/bin/python3 "$(dirname "$gtk_probe")/gtk_theme_seen.py" shellstyle-suite "$theme" 30 drive-harddisk computer \
+    user-trash-full folder printer >"$watch_out" & watcher=$!
+  smoke_track "$watcher"
+  until_true 'grep -q "^ready" "$watch_out"' 20
+  rm "$XDG_DATA_HOME/shellstyle-suite/icon-theme-before"
+  "$SUITE_BIN_DIR/shellstyle-apply" || fail "shellstyle-apply failed on Xfce"
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = shellstyle-suite ] || fail "xfconf does not name the theme"
+  wait "$watcher" || fail "GTK under xfsettingsd did not take the theme: $(cat "$watch_out")"
+  # Thunar's side pane draws File System with the chosen hard-disk picture (24 pixels there).
+  thunar "$SUITE_TEST_DATA" >"$SUITE_TEST_DATA/thunar.log" 2>&1 & smoke_track $!
+  pane=$(smoke_wait_window "^$(basename "$SUITE_TEST_DATA")" 30)
+  sleep 2
+  smoke_shot desktop-thunar "$pane"
+  convert "$theme/24x24/devices/drive-harddisk.png" -background white -flatten "$SUITE_TEST_DATA/disk24.png"
+  convert "$SUITE_SCREENSHOT_DIR/desktop-thunar.png" -crop 200x400+0+0 +repage "$SUITE_TEST_DATA/pane.png"
+  found=$(compare -metric RMSE -subimage-search "$SUITE_TEST_DATA/pane.png" "$SUITE_TEST_DATA/disk24.png" null: 2>&1 | tail -n 1 || true)
+  python3 -c "import sys; sys.exit(0 if float('$found'.split('(')[1].split(')')[0]) < 0.02 else 1)" ||
+    fail "Thunar's side pane does not show the chosen hard disk (best match: $found)"
+  echo "Thunar's File System icon: $found"
   grep -q '^Inherits=Earlier,hicolor$' "$theme/index.theme" || fail "the theme does not inherit Xfce's earlier one"
   # --restore does what restore-all does: the earlier theme named again, the folder gone.
   "$SUITE_BIN_DIR/shellstyle-apply" --restore || fail "shellstyle-apply --restore failed"
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = Earlier ] || fail "--restore did not name the earlier theme"
   [ ! -e "$theme" ] || fail "--restore left the theme folder"
+elif [ "$phase" = hanging ]; then
+  /usr/bin/python3 "$(dirname "$gtk_probe")/hanging_dconf.py" >"$SUITE_TEST_DATA/hanging.out" & smoke_track $!
+  until_true 'grep -q ready "$SUITE_TEST_DATA/hanging.out"' 20
+  "$SUITE_BIN_DIR/systune" & tune=$!; smoke_track "$tune"
+  win=$(smoke_wait_window '^systune$' 30)
+  sleep 0.5
+  xdotool mousemove --window "$win" 22 288 click 1   # 禁止窗口动画效果
+  xdotool mousemove --window "$win" 116 376 click 1  # 保存设置
+  box=$(smoke_wait_window '^信息$' 5)                # at once, though dconf does not answer
+  xdotool windowfocus --sync "$box" key Return
+  smoke_wait_gone '^信息$' 5
+  smoke_shot desktop-systune-hanging "$win"
+  error=$(smoke_wait_window '^systune Error$' 60)    # once dconf's call has timed out
+  smoke_shot desktop-systune-hanging-error "$error"
+  xdotool windowfocus --sync "$error" key Return
+  xdotool mousemove --window "$win" 229 376 click 1  # 退    出
+  until_true '! kill -0 '"$tune"' 2>/dev/null' 20
 fi

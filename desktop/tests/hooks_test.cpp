@@ -1,6 +1,12 @@
 // The forms hand each store change on to the desktop: shellstyle after every walk that
 // wrote, systune after every save with the boxes as saved.
+#include <future>
+
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "desktop/form_hooks.h"
 
 #include "platform/testing/recording_restart.h"
 #include "registry/testing/fake_registry.h"
@@ -57,3 +63,57 @@ TEST(SystuneSave, HandsOnTheBoxesAsSavedOnlyWhenTheStoreKeptThem) {
 }
 
 }  // namespace
+
+namespace desktop {
+namespace {
+
+// Each write waits until the test lets it go, as a settings service that hangs; reads
+// answer with a value of 8 MB, as one that floods.
+class StuckSettings final : public DesktopSettings {
+public:
+    explicit StuckSettings(std::shared_future<void> release) : release_(std::move(release)) {}
+    Reading read(const SettingPlace&) override { return {true, QString(8 << 20, u'x')}; }
+    bool write(const SettingPlace&, const std::optional<QString>&) override {
+        release_.wait();
+        return true;
+    }
+
+private:
+    std::shared_future<void> release_;
+};
+
+TEST(DesktopHooks, SystuneAnswersWhileTheDesktopHangsAndThenShowsOneShortLine) {
+    registry::testing::FakeRegistry store;
+    for (const systune::Switch& s : systune::switchTable())
+        for (std::size_t k = 0; k < s.keyCount(); ++k) store.addKey(s.keyPaths[k]);
+    registry::General general{store};
+    platform::testing::FakeMessageBoxes boxes;
+    platform::testing::RecordingRestart restart;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    systune::ui::reg form(general, boxes, restart);
+    {
+        const auto gnome = [](const char* var) { return QString::fromLatin1(var) == u"XDG_CURRENT_DESKTOP" ? QStringLiteral("GNOME") : QString(); };
+        DesktopQueue queue(gnome, ::testing::TempDir(), [released] { return std::make_unique<StuckSettings>(released); });
+        handSwitchesToDesktop(form, general, queue, boxes);
+        form.box(18)->setChecked(true);  // 禁止窗口动画效果
+        form.Command1_Click();           // returns while the write hangs
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        bool timerRan = false;
+        QTimer::singleShot(0, [&] { timerRan = true; });
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(timerRan);
+        release.set_value();
+        ASSERT_TRUE(queue.waitIdle(std::chrono::seconds(30)));
+        QCoreApplication::processEvents();
+    }
+    // The flooded read-back is reported, cut short, on one line.
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    const QString& text = boxes.shown.back().text;
+    EXPECT_LT(text.size(), 400);
+    EXPECT_FALSE(text.contains(u'\n'));
+    EXPECT_TRUE(text.contains(QStringLiteral("enable-animations")));
+}
+
+}  // namespace
+}  // namespace desktop

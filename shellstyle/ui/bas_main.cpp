@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QWindow>
 
-#include "desktop/bridge.h"
+#include "desktop/form_hooks.h"
 #include "platform/data_dir.h"
 #include "platform/restart.h"
 #include "platform/ui/qt_dialogs.h"
@@ -84,6 +84,8 @@ int Main() {
 
     std::unique_ptr<frmSplash> splash;
     std::unique_ptr<xpfg> main;
+    // After the window, so that it goes first: its end waits for the desktop to catch up.
+    const std::unique_ptr<desktop::DesktopQueue> toDesktop = desktop::sessionQueue();
     reportErrors(boxes, [&] {
         splash = std::make_unique<frmSplash>(clock, boxes);
         splash->Platform = QStringLiteral("Win 95/98/NT4");
@@ -96,7 +98,7 @@ int Main() {
     reportErrors(boxes, [&] {
         if (g_ending) return;
         main = std::make_unique<xpfg>(seams, splash.get());
-        main->afterIconWalk = [] { desktop::applyInBackground(platform::programDir()); };
+        desktop::handIconsToDesktop(*main, general, *toDesktop, boxes);
         boxes.setParent(main.get());
         dialogs.setParent(main.get());
         main->show();
