@@ -215,9 +215,12 @@ elif [ "$phase" = xfce ]; then
   echo "Thunar's File System icon: $found"
   grep -q '^Inherits=Earlier,hicolor$' "$theme/index.theme" || fail "the theme does not inherit Xfce's earlier one"
   # --restore does what restore-all does: the earlier theme named again, the folder gone.
-  "$SUITE_BIN_DIR/shellstyle-apply" --restore || fail "shellstyle-apply --restore failed"
+  # On a copy of the data folder, so that the phases after this one keep the XP look.
+  restored="$SUITE_TEST_DATA/restored-data"
+  cp -a "$XDG_DATA_HOME" "$restored"
+  XDG_DATA_HOME="$restored" "$SUITE_BIN_DIR/shellstyle-apply" --restore || fail "shellstyle-apply --restore failed"
   [ "$(xfconf-query -c xsettings -p /Net/IconThemeName)" = Earlier ] || fail "--restore did not name the earlier theme"
-  [ ! -e "$theme" ] || fail "--restore left the theme folder"
+  [ ! -e "$restored/icons/shellstyle-suite" ] || fail "--restore left the theme folder"
 elif [ "$phase" = hanging ]; then
   /usr/bin/python3 "$(dirname "$gtk_probe")/hanging_dconf.py" >"$SUITE_TEST_DATA/hanging.out" & smoke_track $!
   until_true 'grep -q ready "$SUITE_TEST_DATA/hanging.out"' 20
