@@ -155,6 +155,24 @@ TEST(PresetFilters, RowLoopsMatchThePerPixelRulesEverywhere) {
     }
 }
 
+TEST(PresetFilters, SingleNeighbourRulesMatchForEveryPairOfValues) {
+    // Red at (x, y) is x + y(y - 1)/2 (mod 256): along a row it takes every value, and the
+    // difference to the diagonal neighbour either way changes by one from row to row, so
+    // 256 processed rows meet every pair of a value and its neighbour.
+    const Picture opened = makePicture(259, 259, [](int x, int y) {
+        return rgbPixel((x + y * (y - 1) / 2) & 255, (x * 7) & 255, y & 255);
+    });
+    const Planes pl = planesOf(opened);
+    for (int n : {kSharpen, kEmboss, kEngrave}) {
+        const Picture out = runPreset(opened, n);
+        const int first = presetFilters()[n].rect.lead;
+        for (int y = first; y <= 257; ++y)
+            for (int x = first; x <= 257; ++x)
+                ASSERT_EQ(redOf(out.at(x, y)), referenceChannel(n, pl, Channel::Red, y, x))
+                    << "filter " << n << " at " << x << "," << y;
+    }
+}
+
 TEST(CustomKernel, RowLoopMatchesThePerPixelRuleForAwkwardKernels) {
     const FilterSettings kernels[] = {
         kernel({1, 2, 1, 2, 4, 2, 1, 2, 1}, 16, 0),
