@@ -2,8 +2,9 @@
 # Measures the imagefx filter engine against OpenCV's filter2D and times whole filter
 # button presses. Installs OpenCV (scripts/packages/optional/imagefx-bench.txt), builds
 # the two benchmarks in Release in build-bench-imagefx/, runs them, and ends with one
-# "ratio_vs_opencv <filter> <our time / OpenCV time>" line per filter, each beside the
-# memory floor (the planes read once and the picture written once).
+# "ratio_vs_opencv <filter> <our time / OpenCV time> <row loop build>" line per filter,
+# each beside the memory floor (the planes read once and the picture written once). The
+# build is the one the loader picked for this processor: AVX-512, AVX2 or baseline.
 # Usage: scripts/bench-imagefx.sh [benchmark options, e.g. --benchmark_min_time=0.5s]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,5 +29,6 @@ QT_QPA_PLATFORM=offscreen "$build/bin/imagefx_press_bench" "$@"
 echo "== filters against OpenCV filter2D, one thread, 1600x1200"
 "$build/bin/imagefx_filter_bench" "$@" | tee "$log"
 
-echo "== ratios (our time / OpenCV time; at most 0.6 is the goal) and the memory floor"
+grep -m1 "^model name" /proc/cpuinfo | sed "s/^model name[[:space:]]*: /processor: /" || true
+echo "== ratios (our time / OpenCV time; at most 0.5 is the goal) and the memory floor"
 grep -E '^(memory_floor|ratio_vs_opencv) ' "$log"

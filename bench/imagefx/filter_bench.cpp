@@ -1,6 +1,7 @@
 // Filter engine speed on a 1600x1200 picture, each filter against OpenCV's filter2D with
 // the same 3x3 weights on an 8-bit, 3-channel image, both on one thread. Prints
-// "ratio_vs_opencv <filter> <our time / OpenCV time>" after the timings, and the memory
+// "ratio_vs_opencv <filter> <our time / OpenCV time> <row loop build>" after the timings
+// (the build is AVX-512, AVX2 or baseline, as the loader picked it), and the memory
 // floor: reading the three planes once and writing the picture once, which the
 // single-neighbour and per-pixel rules (emboss, engrave, exposure) should approach.
 #include <array>
@@ -173,8 +174,8 @@ int main(int argc, char** argv) {
         const auto ourTime = collector.seconds.find(std::string("ours/") + c.name);
         const auto theirTime = collector.seconds.find(std::string("opencv/") + c.name);
         if (ourTime == collector.seconds.end() || theirTime == collector.seconds.end()) continue;
-        std::printf("ratio_vs_opencv %s %.3f  (%.2f ms / %.2f ms)", c.name,
-                    ourTime->second / theirTime->second, ourTime->second * 1e3,
+        std::printf("ratio_vs_opencv %s %.3f  %s  (%.2f ms / %.2f ms)", c.name,
+                    ourTime->second / theirTime->second, rowLoopBuild(), ourTime->second * 1e3,
                     theirTime->second * 1e3);
         if (haveFloor)
             std::printf("  %.2fx the memory floor", ourTime->second / floorTime->second);

@@ -19,6 +19,8 @@ struct RowInput {
 };
 
 // The custom kernel prepared for the row loop (see channel_rules.cpp for the arithmetic).
+// Weights and divisor may have been divided by their common factor, which leaves every
+// quotient as it was.
 struct PreparedKernel {
     std::int16_t weight[9];          // reading order, the upper-left neighbour first
     std::int32_t biasTimesDivide;    // offset * divisor
@@ -28,6 +30,17 @@ struct PreparedKernel {
     bool narrowSum;                  // 255 * sum of |weight| fits 16 bits
     bool unitDivisor;                // |divisor| = 1
     bool narrowFinish;               // also |S + offset * divisor| stays within 16 bits
+    // |divisor| from 2 to 32767 with the numerator in 16 bits: the quotient's floor is
+    // (n * quotientMultiplier) >> (16 + quotientShift), and the rounding is integer too.
+    bool integerQuotient;
+    std::uint16_t quotientMultiplier;
+    int quotientShift;
+    std::int16_t divisor16;          // |divisor| when integerQuotient
+    // An odd |divisor| has no halves: the rounded quotient is the floor of
+    // (n + (|divisor| - 1) / 2) / |divisor|, which stays below 2^15 when this is set.
+    bool oddQuotient;
+    // The kernel only copies one neighbour (weight 1, no offset): its tap, else -1.
+    int copiedTap;
 };
 
 // What the three channels of one output row share.

@@ -2,7 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+
+#include "imagefx/core/large_buffer.h"
 
 namespace imagefx {
 
@@ -30,7 +31,7 @@ public:
 private:
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint32_t> pixels_;
+    LargeBuffer<std::uint32_t> pixels_;
 };
 
 // Composes a pixel from three channel values, each already within 0..255.

@@ -2,6 +2,7 @@
 #include "imagefx/core/picture_file_check.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace imagefx {
 
@@ -39,50 +40,64 @@ PictureData checkRle(Bytes data, std::int64_t height, bool fourBit) {
     return y >= height ? PictureData::Complete : PictureData::Damaged;
 }
 
-PictureData checkBmp(Bytes file) {
-    constexpr std::size_t kFileHeader = 14;
-    if (file.size() < kFileHeader + 12) return PictureData::Damaged;
-    const std::uint32_t offBits = le32(file, 10);
-    const std::uint32_t infoSize = le32(file, 14);
+// What a BMP header says about where the pixel data are and how they are laid out.
+struct BmpLayout {
     std::int64_t width = 0, height = 0;
     std::uint32_t bpp = 0, compression = 0;
-    if (infoSize == 12) {  // the old core header: 16-bit sizes, never compressed
-        width = le16(file, 18);
-        height = le16(file, 20);
-        bpp = le16(file, 24);
-    } else if (infoSize >= 16 && file.size() >= kFileHeader + 16) {
-        width = static_cast<std::int32_t>(le32(file, 18));
-        height = std::llabs(static_cast<std::int32_t>(le32(file, 22)));  // negative: top-down
-        bpp = le16(file, 28);
-        // Headers shorter than 20 bytes have no compression field: their rows are plain.
-        compression = infoSize >= 20 && file.size() >= kFileHeader + 20 ? le32(file, 30) : 0;
-    } else {
-        return PictureData::Damaged;
-    }
-    if (width <= 0 || height <= 0 || bpp == 0) return PictureData::Damaged;
-    // Pixel data start at offBits; a header that points inside itself is read from its end.
-    std::uint64_t start = offBits;
-    if (start < kFileHeader + infoSize) start = kFileHeader + infoSize;
-    if (start > file.size()) return PictureData::Damaged;
-    const Bytes data = file.subspan(static_cast<std::size_t>(start));
+    std::uint64_t start = 0;  // where the pixel data begin
+};
 
-    switch (compression) {
-    case 0:  // plain rows
-    case 3:  // plain rows with channel masks
-    case 6: {
-        const std::uint64_t rowBits = static_cast<std::uint64_t>(width) * bpp;
-        const std::uint64_t stride = (rowBits + 31) / 32 * 4;
+std::optional<BmpLayout> bmpLayout(Bytes file) {
+    constexpr std::size_t kFileHeader = 14;
+    if (file.size() < kFileHeader + 12) return std::nullopt;
+    BmpLayout l;
+    const std::uint32_t offBits = le32(file, 10);
+    const std::uint32_t infoSize = le32(file, 14);
+    if (infoSize == 12) {  // the old core header: 16-bit sizes, never compressed
+        l.width = le16(file, 18);
+        l.height = le16(file, 20);
+        l.bpp = le16(file, 24);
+    } else if (infoSize >= 16 && file.size() >= kFileHeader + 16) {
+        l.width = static_cast<std::int32_t>(le32(file, 18));
+        l.height = std::llabs(static_cast<std::int32_t>(le32(file, 22)));  // negative: top-down
+        l.bpp = le16(file, 28);
+        // Headers shorter than 20 bytes have no compression field: their rows are plain.
+        l.compression = infoSize >= 20 && file.size() >= kFileHeader + 20 ? le32(file, 30) : 0;
+    } else {
+        return std::nullopt;
+    }
+    if (l.width <= 0 || l.height <= 0 || l.bpp == 0) return std::nullopt;
+    // Pixel data start at offBits; a header that points inside itself is read from its end.
+    l.start = offBits;
+    if (l.start < kFileHeader + infoSize) l.start = kFileHeader + infoSize;
+    if (l.start > file.size()) return std::nullopt;
+    return l;
+}
+
+bool plainRows(const BmpLayout& l) {
+    return l.compression == 0 || l.compression == 3 || l.compression == 6;  // 3, 6: channel masks
+}
+
+// Bytes of one padded row (a whole number of 32-bit words), and of the last row without
+// its padding.
+std::uint64_t rowStride(const BmpLayout& l) { return (static_cast<std::uint64_t>(l.width) * l.bpp + 31) / 32 * 4; }
+std::uint64_t lastRowBytes(const BmpLayout& l) { return (static_cast<std::uint64_t>(l.width) * l.bpp + 7) / 8; }
+
+PictureData checkBmp(Bytes file) {
+    const std::optional<BmpLayout> l = bmpLayout(file);
+    if (!l) return PictureData::Damaged;
+    const Bytes data = file.subspan(static_cast<std::size_t>(l->start));
+    if (plainRows(*l)) {
         // The last row's padding is not needed to read it. Divided, not multiplied: a
         // hostile header's sizes would overflow the product.
-        const std::uint64_t lastRow = (rowBits + 7) / 8;
+        const std::uint64_t lastRow = lastRowBytes(*l);
         if (data.size() < lastRow) return PictureData::Damaged;
-        const std::uint64_t otherRows = static_cast<std::uint64_t>(height - 1);
-        return otherRows <= (data.size() - lastRow) / stride ? PictureData::Complete : PictureData::Damaged;
+        const std::uint64_t otherRows = static_cast<std::uint64_t>(l->height - 1);
+        return otherRows <= (data.size() - lastRow) / rowStride(*l) ? PictureData::Complete : PictureData::Damaged;
     }
-    case 1: return checkRle(data, height, false);
-    case 2: return checkRle(data, height, true);
-    default: return PictureData::NotChecked;
-    }
+    if (l->compression == 1) return checkRle(data, l->height, false);
+    if (l->compression == 2) return checkRle(data, l->height, true);
+    return PictureData::NotChecked;
 }
 
 // Walks the markers to the end-of-image marker, skipping segments by their lengths and
@@ -123,6 +138,15 @@ PictureData checkPictureData(std::span<const std::uint8_t> file) {
     if (file.size() >= 2 && file[0] == 'B' && file[1] == 'M') return checkBmp(file);
     if (file.size() >= 3 && file[0] == 0xff && file[1] == 0xd8 && file[2] == 0xff) return checkJpeg(file);
     return PictureData::NotChecked;
+}
+
+std::size_t missingRowPadding(std::span<const std::uint8_t> file) {
+    if (file.size() < 2 || file[0] != 'B' || file[1] != 'M' || checkBmp(file) != PictureData::Complete) return 0;
+    const BmpLayout l = *bmpLayout(file);
+    if (!plainRows(l)) return 0;
+    // Complete plain rows: at least every row but the last whole, so the product fits.
+    const std::uint64_t whole = l.start + rowStride(l) * static_cast<std::uint64_t>(l.height);
+    return whole > file.size() ? static_cast<std::size_t>(whole - file.size()) : 0;
 }
 
 }  // namespace imagefx

@@ -1,6 +1,7 @@
 // Whether a BMP or JPEG file holds all the pixel data its header promises.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -15,5 +16,10 @@ enum class PictureData {
 // Looks only at the file's structure, never decodes. A decoder fills what is missing
 // with black or grey and reports success; this is what tells such a file apart.
 PictureData checkPictureData(std::span<const std::uint8_t> file);
+
+// For a whole BMP of plain rows that ends without its last row's padding (which some
+// writers leave out), how many bytes that padding lacks; 0 for any other file. Readers
+// that want every row padded read such a file whole once these bytes are added.
+std::size_t missingRowPadding(std::span<const std::uint8_t> file);
 
 }  // namespace imagefx

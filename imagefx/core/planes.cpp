@@ -5,9 +5,9 @@ namespace imagefx {
 
 void Planes::release() {
     width = height = 0;
-    std::vector<std::uint8_t>().swap(PlaneR);
-    std::vector<std::uint8_t>().swap(PlaneG);
-    std::vector<std::uint8_t>().swap(PlaneB);
+    LargeBuffer<std::uint8_t>().swap(PlaneR);
+    LargeBuffer<std::uint8_t>().swap(PlaneG);
+    LargeBuffer<std::uint8_t>().swap(PlaneB);
 }
 
 void loadPlanes(const Picture& work, Planes& planes, ProgressSink* progress) {

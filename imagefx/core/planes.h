@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
+#include "imagefx/core/large_buffer.h"
 #include "imagefx/core/picture.h"
 #include "imagefx/core/progress_meter.h"
 
@@ -17,11 +17,11 @@ enum class Channel { Red, Green, Blue };
 struct Planes {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> PlaneR;
-    std::vector<std::uint8_t> PlaneG;
-    std::vector<std::uint8_t> PlaneB;
+    LargeBuffer<std::uint8_t> PlaneR;
+    LargeBuffer<std::uint8_t> PlaneG;
+    LargeBuffer<std::uint8_t> PlaneB;
 
-    const std::vector<std::uint8_t>& plane(Channel c) const {
+    const LargeBuffer<std::uint8_t>& plane(Channel c) const {
         return c == Channel::Red ? PlaneR : c == Channel::Green ? PlaneG : PlaneB;
     }
     std::int16_t at(Channel c, int y, int x) const {

@@ -10,6 +10,21 @@
 
 #if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__) && !defined(IMAGEFX_NO_CLONES)
 #define IMAGEFX_ROW_LOOP __attribute__((target_clones("arch=x86-64-v4", "avx2", "default")))
+#define IMAGEFX_ROW_LOOP_CLONES 1
 #else
 #define IMAGEFX_ROW_LOOP
 #endif
+
+namespace imagefx {
+
+// Which build of the row loops the loader picks on this processor, by the same tests.
+inline const char* rowLoopBuild() {
+#if defined(IMAGEFX_ROW_LOOP_CLONES)
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("x86-64-v4")) return "AVX-512";
+    if (__builtin_cpu_supports("avx2")) return "AVX2";
+#endif
+    return "baseline";
+}
+
+}  // namespace imagefx

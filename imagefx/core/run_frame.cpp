@@ -2,6 +2,7 @@
 #include "imagefx/core/run_frame.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "imagefx/core/channel_rules.h"
@@ -14,6 +15,15 @@ void fillBlack(std::uint32_t* row, int from, int to) {
     if (from <= to) std::fill(row + from, row + to + 1, rgbPixel(0, 0, 0));
 }
 
+// Pixels before the first 64-byte line boundary at or after `out`: the row loops write the
+// rest in whole lines, which costs less than stores that straddle two lines.
+int pixelsBeforeLine(const std::uint32_t* out, int count) {
+    constexpr std::uintptr_t kLine = 64;
+    const std::uintptr_t past = reinterpret_cast<std::uintptr_t>(out) % kLine;
+    const int lead = past == 0 ? 0 : static_cast<int>((kLine - past) / sizeof(std::uint32_t));
+    return std::min(lead, count);
+}
+
 }  // namespace
 
 bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
@@ -24,10 +34,12 @@ bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
     if (row.drawsOffsets && !extras.random) return false;
     PreparedKernel kernel{};
     RowShared shared;
+    PixelRule pixels = row.pixels;
     if (row.rule == customFilter().rule) {
         if (!extras.custom || extras.custom->FilterDivide == 0) return false;
         kernel = rules::prepareKernel(*extras.custom);
         shared.kernel = &kernel;
+        if (kernel.copiedTap >= 0) pixels = rules::copiedPixels;
     }
 
     // Processed rows and columns, and the part of them inside the copied block.
@@ -64,13 +76,18 @@ bool runFilter(const FilterRow& row, const Planes& planes, Picture& work,
                 const PixelInput in{RowInput{planes.PlaneR.data(), w, y},
                                     RowInput{planes.PlaneG.data(), w, y},
                                     RowInput{planes.PlaneB.data(), w, y}};
-                if (row.pixels) {
-                    row.pixels(in, cx0, count, rowShared, out + cx0);
+                const int lead = pixelsBeforeLine(out + cx0, count);
+                if (pixels) {
+                    pixels(in, cx0, lead, rowShared, out + cx0);
+                    if (rowShared.offset) rowShared.offset += lead;
+                    pixels(in, cx0 + lead, count - lead, rowShared, out + cx0 + lead);
                 } else {
                     row.rule(in.red, cx0, count, rowShared, red.data());
                     row.rule(in.green, cx0, count, rowShared, green.data());
                     row.rule(in.blue, cx0, count, rowShared, blue.data());
-                    rules::composeRow(red.data(), green.data(), blue.data(), count, out + cx0);
+                    rules::composeRow(red.data(), green.data(), blue.data(), lead, out + cx0);
+                    rules::composeRow(red.data() + lead, green.data() + lead, blue.data() + lead,
+                                      count - lead, out + cx0 + lead);
                 }
                 fillBlack(out, 1, cx0 - 1);
                 fillBlack(out, cx1 + 1, bx1);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "imagefx/core/channel_rules.h"
 #include "imagefx/tests/test_pictures.h"
 
 namespace imagefx {
@@ -154,9 +155,25 @@ TEST(PresetFilters, RowLoopsMatchThePerPixelRulesEverywhere) {
     }
 }
 
-TEST(CustomKernel, RowLoopMatchesThePerPixelRuleForAwkwardKernels) {
-    const Picture opened = randomPicture(41, 17, 7);
+TEST(PresetFilters, SingleNeighbourRulesMatchForEveryPairOfValues) {
+    // Red at (x, y) is x + y(y - 1)/2 (mod 256): along a row it takes every value, and the
+    // difference to the diagonal neighbour either way changes by one from row to row, so
+    // 256 processed rows meet every pair of a value and its neighbour.
+    const Picture opened = makePicture(259, 259, [](int x, int y) {
+        return rgbPixel((x + y * (y - 1) / 2) & 255, (x * 7) & 255, y & 255);
+    });
     const Planes pl = planesOf(opened);
+    for (int n : {kSharpen, kEmboss, kEngrave}) {
+        const Picture out = runPreset(opened, n);
+        const int first = presetFilters()[n].rect.lead;
+        for (int y = first; y <= 257; ++y)
+            for (int x = first; x <= 257; ++x)
+                ASSERT_EQ(redOf(out.at(x, y)), referenceChannel(n, pl, Channel::Red, y, x))
+                    << "filter " << n << " at " << x << "," << y;
+    }
+}
+
+TEST(CustomKernel, RowLoopMatchesThePerPixelRuleForAwkwardKernels) {
     const FilterSettings kernels[] = {
         kernel({1, 2, 1, 2, 4, 2, 1, 2, 1}, 16, 0),
         kernel({-1, -1, -1, -1, 8, -1, -1, -1, -1}, 1, 0),
@@ -166,16 +183,41 @@ TEST(CustomKernel, RowLoopMatchesThePerPixelRuleForAwkwardKernels) {
         kernel({32767, 200, -300, 129, -129, 1000, -32768, 5, 0}, 7, 11),  // wrapping products
         kernel({0, 0, 0, 0, 1, 0, 0, 0, 0}, 32767, -32768),
         kernel({9, 9, 9, 9, 9, 9, 9, 9, 9}, -32768, 32767),
+        kernel({2, 4, 2, 4, 8, 4, 2, 4, 2}, 32, 0),            // a factor common to all
+        kernel({-1, -1, -1, -1, 8, -1, -1, -1, -1}, 4, 1),
+        kernel({1, 2, 3, 4, 5, 6, 7, 8, 9}, 10, -1),
+        kernel({1, 1, 1, 1, 1, 1, 1, 1, 1}, 32767, 1),
+        kernel({1, 1, 1, 1, 1, 1, 1, 1, 1}, -9, 2),            // odd divisors meet no halves
+        kernel({0, 3, 0, 3, -5, 3, 0, 3, 0}, 7, -20),
+        kernel({0, 0, 0, 0, 0, 0, 0, 0, 3}, 3, 0),            // a copy of one neighbour
+        kernel({0, 0, 0, 0, 0, 0, 0, 0, 3}, 3, 1),
     };
-    for (const FilterSettings& s : kernels) {
-        const Picture out = run(opened, customFilter(), nullptr, &s);
-        for (int y = 2; y <= 15; ++y)
-            for (int x = 2; x <= 39; ++x) {
-                const std::uint32_t want = rgbPixel(referenceCustom(s, pl, Channel::Red, y, x),
-                                                    referenceCustom(s, pl, Channel::Green, y, x),
-                                                    referenceCustom(s, pl, Channel::Blue, y, x));
-                ASSERT_EQ(out.at(x, y), want) << "divide " << s.FilterDivide << " at " << x << "," << y;
-            }
+    // Narrower than a block of the row loop, and wide enough for a last block that overlaps.
+    for (const int w : {41, 141}) {
+        const Picture opened = randomPicture(w, 17, 7);
+        const Planes pl = planesOf(opened);
+        for (const FilterSettings& s : kernels) {
+            const Picture out = run(opened, customFilter(), nullptr, &s);
+            for (int y = 2; y <= 15; ++y)
+                for (int x = 2; x <= w - 2; ++x) {
+                    const std::uint32_t want = rgbPixel(referenceCustom(s, pl, Channel::Red, y, x),
+                                                        referenceCustom(s, pl, Channel::Green, y, x),
+                                                        referenceCustom(s, pl, Channel::Blue, y, x));
+                    ASSERT_EQ(out.at(x, y), want) << "divide " << s.FilterDivide << " at " << x << "," << y;
+                }
+        }
+    }
+}
+
+TEST(CustomKernel, QuotientMultiplierIsExactForEveryNumerator) {
+    std::vector<int> divisors;
+    for (int d = 2; d <= 600; ++d) divisors.push_back(d);
+    for (int d : {1023, 1024, 1025, 4097, 16383, 16384, 16385, 32766, 32767}) divisors.push_back(d);
+    for (const int d : divisors) {
+        const rules::QuotientMagic magic = rules::quotientMagic(d);
+        for (std::uint32_t n = 0; n < 32768; ++n)
+            ASSERT_EQ(((n * magic.multiplier) >> 16) >> magic.shift, n / static_cast<std::uint32_t>(d))
+                << n << " / " << d;
     }
 }
 
@@ -186,7 +228,7 @@ TEST(CustomKernel, SixteenBitSumsHoldUpToTheirLimits) {
         const unsigned r = gen() % 20;
         return r < 9 ? 0 : r < 18 ? 255 : static_cast<int>(gen() % 256);
     };
-    const Picture opened = makePicture(131, 45, [&](int, int) {
+    const Picture opened = makePicture(133, 45, [&](int, int) {
         const int r = channel(), g = channel();
         return rgbPixel(r, g, channel());
     });
@@ -363,6 +405,21 @@ TEST(Diffuse, OffsetsFromTheTwoNumbersRowFirst) {
     r.values = {0.0f, 0.9f};  // dy = -2, dx = +2
     EXPECT_EQ(run(opened, presetFilters()[kDiffuse], &r).at(2, 2), opened.at(4, 0));
     EXPECT_EQ(r.drawn, 2);
+}
+
+TEST(Diffuse, EveryPixelOfAWideRowTakesItsOwnOffsets) {
+    const int w = 75, h = 7;
+    const Picture opened = makePicture(w, h, [](int x, int y) { return rgbPixel(3 * x, 30 * y, x ^ y); });
+    std::mt19937 gen(5);
+    ScriptedRandom r;
+    for (int i = 0; i < 2 * (w - 4) * (h - 4); ++i) r.values.push_back(static_cast<float>(gen() % 1000) / 1000.0f);
+    const std::deque<float> draws = r.values;
+    const Picture out = run(opened, presetFilters()[kDiffuse], &r);
+    std::size_t next = 0;
+    for (int y = 2; y <= h - 3; ++y)
+        for (int x = 2; x <= w - 3; ++x, next += 2)
+            ASSERT_EQ(out.at(x, y), opened.at(x + diffuseOffset(draws[next + 1]), y + diffuseOffset(draws[next])))
+                << x << "," << y;
 }
 
 TEST(Diffuse, DrawsTwoNumbersPerPixelAndTheGeneratorGoesOn) {

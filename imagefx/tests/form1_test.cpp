@@ -62,6 +62,39 @@ QByteArray bmpHeader(quint32 w, quint32 h) {
     return bmp;
 }
 
+// A w x h BMP of 24 or 8 bits (with a 256-colour palette), rows stored top row first when
+// `topDown` (height negative, as many programs write it), each row padded to 32 bits.
+// `expected` receives the picture it holds.
+QByteArray rowsBmp(int w, int h, int bpp, bool topDown, QImage& expected) {
+    auto colour = [](int i) { return qRgb(i, 255 - i, (i * 7) & 255); };
+    const int stride = (w * bpp + 31) / 32 * 4;
+    const int palette = bpp == 8 ? 256 * 4 : 0;
+    QByteArray bmp = bmpHeader(quint32(w), topDown ? quint32(-h) : quint32(h));
+    bmp[10] = char(54 + palette);  // both below 256
+    bmp[11] = char((54 + palette) >> 8);
+    bmp[28] = char(bpp);
+    for (int i = 0; i < palette / 4; ++i) {
+        const char entry[4] = {char(qBlue(colour(i))), char(qGreen(colour(i))), char(qRed(colour(i))), 0};
+        bmp.append(entry, 4);
+    }
+    expected = QImage(w, h, QImage::Format_RGB32);
+    QByteArray rows(stride * h, '\0');
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int index = (x * 37 + y * 11 + 5) & 255;
+            expected.setPixel(x, y, colour(index));
+            char* row = rows.data() + stride * (topDown ? y : h - 1 - y);
+            if (bpp == 8) {
+                row[x] = char(index);
+            } else {
+                row[3 * x] = char(qBlue(colour(index)));
+                row[3 * x + 1] = char(qGreen(colour(index)));
+                row[3 * x + 2] = char(qRed(colour(index)));
+            }
+        }
+    return bmp + rows;
+}
+
 // Sets the width and height a baseline JPEG's frame header declares.
 void claimJpegSize(QByteArray& jpeg, int w, int h) {
     const qsizetype sof = jpeg.indexOf(QByteArray("\xff\xc0", 2));
@@ -321,6 +354,30 @@ TEST_F(Form1Test, OrientationTagTurnsThePictureUpright) {
     const Picture saved = readBmp(dir / "bin" / "ok.bmp");
     EXPECT_EQ(saved.width(), 20);
     EXPECT_EQ(saved.height(), 40);
+}
+
+TEST_F(Form1Test, BmpRowsOpenWholeInEitherOrderAndWithoutTheLastRowsPadding) {
+    for (const int bpp : {24, 8})
+        for (const auto& [w, h] : {std::pair{5, 3}, std::pair{7, 4}, std::pair{4, 2}, std::pair{333, 101}})
+            for (const bool topDown : {true, false}) {
+                QImage expected;
+                QByteArray bmp = rowsBmp(w, h, bpp, topDown, expected);
+                const std::string what = std::to_string(bpp) + " bits " + std::to_string(w) + "x" +
+                                         std::to_string(h) + (topDown ? " top-down" : " bottom-up");
+                const int padding = (w * bpp + 31) / 32 * 4 - (w * bpp + 7) / 8;
+                for (const int cut : {0, padding}) {
+                    const QString path = writeBytes("rows.bmp", bmp.left(bmp.size() - cut));
+                    open(path);
+                    ASSERT_TRUE(boxes.shown.empty()) << what << " cut " << cut;
+                    EXPECT_EQ(form->windowTitle(), "imagefx-" + path + QString("( %1x %2)").arg(w).arg(h));
+                    EXPECT_EQ(form->workImage(), pictureFrom(expected)) << what << " cut " << cut;
+                }
+                // One byte of pixels gone as well is a damaged file.
+                open(writeBytes("rows.bmp", bmp.left(bmp.size() - padding - 1)));
+                ASSERT_EQ(boxes.shown.size(), 1u) << what;
+                EXPECT_EQ(boxes.shown[0].text.left(9), QStringLiteral("无法打开图片文件：")) << what;
+                boxes.shown.clear();
+            }
 }
 
 TEST_F(Form1Test, LinksInTheProgramFolderAreReplacedNeverFollowed) {

@@ -38,6 +38,12 @@ TEST(PictureFileCheck, BmpRowsMustAllBeThere) {
     EXPECT_EQ(check(bmp(5, 3, 24, 0, 47)), PictureData::Complete);  // last row's padding may go
     EXPECT_EQ(check(bmp(5, 3, 24, 0, 46)), PictureData::Damaged);
     EXPECT_EQ(check(bmp(5, -3, 24, 0, 46)), PictureData::Damaged);  // top-down rows alike
+    // What a reader that wants every row padded lacks: only a whole file's last padding.
+    EXPECT_EQ(missingRowPadding(bmp(5, 3, 24, 0, 47)), 1u);
+    EXPECT_EQ(missingRowPadding(bmp(5, -3, 8, 0, 21)), 3u);
+    EXPECT_EQ(missingRowPadding(bmp(5, 3, 24, 0, 48)), 0u);
+    EXPECT_EQ(missingRowPadding(bmp(5, 3, 24, 0, 46)), 0u);
+    EXPECT_EQ(missingRowPadding(bmp(4, 2, 8, 1, 2)), 0u);  // run-length rows have no padding
     // 154 bytes claiming 20000 x 1000: what a decoder shows as a black picture.
     EXPECT_EQ(check(bmp(20000, 1000, 24, 0, 100)), PictureData::Damaged);
     // Sizes whose product overflows 64 bits.

@@ -1,6 +1,7 @@
 // Decoding pictures and writing BMP files.
 #include "imagefx/ui/picture_io.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <span>
 #include <system_error>
@@ -20,9 +21,11 @@ namespace {
 using Outcome = OpenedPicture::Outcome;
 
 // The size a reader will deliver: its header's size, turned when the picture is to be
-// rotated by a quarter.
+// rotated by a quarter. A top-down BMP's header gives its height negative, and Qt's
+// reader passes that on.
 QSize uprightSize(QImageReader& reader) {
-    const QSize stored = reader.size();
+    QSize stored = reader.size();
+    if (reader.format() == "bmp") stored.setHeight(std::abs(stored.height()));
     if (reader.transformation() & QImageIOHandler::TransformationRotate90) return stored.transposed();
     return stored;
 }
@@ -56,6 +59,8 @@ OpenedPicture openPicture(const QString& path) {
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                              static_cast<std::size_t>(bytes.size()));
     if (checkPictureData(data) == PictureData::Damaged) return result;
+    // Qt's reader wants every row padded and leaves a last row without its padding unread.
+    if (const std::size_t missing = missingRowPadding(data)) bytes.append(static_cast<qsizetype>(missing), '\0');
 
     // Qt's own cap on one decoded image (in MiB) must not be below what the size check lets in.
     constexpr int kDecodeLimitMiB = static_cast<int>(kPictureMemoryBudget / kBytesPerOpenPixel * 4 >> 20) + 1;
