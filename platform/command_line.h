@@ -14,7 +14,7 @@ struct CommandLineSwitch {
     const char* description;  // one line for --help
 };
 
-struct CommandLineSpec {
+struct ProgramUsage {
     const char* description;            // what the program does, one line for --help
     const char* argument = nullptr;     // name of the optional positional argument, if any
     const char* argumentHelp = nullptr; // one line for it
@@ -32,6 +32,6 @@ struct CommandLine {
 // prints the reason with the usage and exits 2. The options Qt's GUI application
 // reads itself (-platform, -display, -style, ...) are left to it. With no
 // arguments at all it returns at once, costing the start nothing.
-CommandLine readCommandLine(int argc, char** argv, const CommandLineSpec& spec);
+CommandLine readCommandLine(int argc, char** argv, const ProgramUsage& usage);
 
 }  // namespace platform

@@ -44,9 +44,9 @@ struct Program {
 };
 
 // "label=path arg", "path arg" or "path": the label defaults to the file's name.
-Program parse(const std::string& spec) {
+Program parse(const std::string& line) {
     Program p;
-    std::string rest = spec;
+    std::string rest = line;
     const std::size_t eq = rest.find('=');
     if (eq != std::string::npos && rest.find('/') > eq) {
         p.label = rest.substr(0, eq);
