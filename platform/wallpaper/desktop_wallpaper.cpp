@@ -1,23 +1,51 @@
 // Setting the wallpaper through the desktop's settings tools.
 #include "platform/wallpaper/desktop_wallpaper.h"
 
+#include <algorithm>
+
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QUrl>
 
 namespace platform {
 
+namespace {
+
+// One limit for a tool's whole run, and the most of its output kept: a listing of
+// xfconf's wallpaper properties is a few kilobytes.
+constexpr int kRunLimitMs = 10000;
+constexpr qint64 kOutputCap = 64 * 1024;
+
+}  // namespace
+
 int ProcessRunner::run(const QString& program, const QStringList& args, QString* output) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));  // output read as it is, not translated
+    process.setProcessEnvironment(environment);
+    QElapsedTimer clock;
+    clock.start();
     process.start(program, args, QIODevice::ReadOnly);
-    if (!process.waitForStarted(5000)) return -1;
-    if (!process.waitForFinished(15000)) {
-        process.kill();
-        process.waitForFinished(1000);
-        return -1;
+    if (!process.waitForStarted(kRunLimitMs)) return -1;
+    QByteArray kept;
+    // Read as it comes, so a tool that prints without end neither stalls on a full pipe
+    // nor fills memory: past the cap its output is dropped.
+    while (process.state() != QProcess::NotRunning) {
+        const qint64 left = kRunLimitMs - clock.elapsed();
+        if (left <= 0) {
+            process.kill();
+            process.waitForFinished(1000);
+            return -1;
+        }
+        process.waitForReadyRead(static_cast<int>(std::min<qint64>(left, 100)));
+        const QByteArray chunk = process.readAll();
+        if (kept.size() < kOutputCap) kept.append(chunk.left(kOutputCap - kept.size()));
     }
-    if (output) *output = QString::fromLocal8Bit(process.readAll());
+    const QByteArray rest = process.readAll();
+    if (kept.size() < kOutputCap) kept.append(rest.left(kOutputCap - kept.size()));
+    if (output) *output = QString::fromUtf8(kept);
     if (process.exitStatus() != QProcess::NormalExit) return -1;
     return process.exitCode();
 }

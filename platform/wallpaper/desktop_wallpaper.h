@@ -13,6 +13,8 @@ namespace platform {
 
 // Runs a program to its end; returns its exit code, or -1 when it could not be started,
 // crashed or took too long. `output` (when given) receives what it printed.
+// ProcessRunner runs it with LC_ALL=C, gives it 10 s in all and keeps at most the
+// first 64 KiB of its output.
 class CommandRunner {
 public:
     virtual ~CommandRunner() = default;

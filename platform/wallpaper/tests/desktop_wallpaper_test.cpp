@@ -118,5 +118,16 @@ TEST(DesktopWallpaper, LogVariableOnlyAppendsALine) {
     EXPECT_FALSE(unwritable.set(kPath));
 }
 
+TEST(ProcessRunner, RunsInTheCLocaleAndKeepsABoundedOutput) {
+    ProcessRunner runner;
+    QString out;
+    EXPECT_EQ(runner.run(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("echo \"$LC_ALL\"; exit 3")}, &out), 3);
+    EXPECT_EQ(out, QStringLiteral("C\n"));
+    // A tool that prints far more than any answer: the run ends, the output is capped.
+    EXPECT_EQ(runner.run(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' x")}, &out), 0);
+    EXPECT_EQ(out.size(), 64 * 1024);
+    EXPECT_EQ(runner.run(QStringLiteral("/nonexistent/tool"), {}, &out), -1);
+}
+
 }  // namespace
 }  // namespace platform
