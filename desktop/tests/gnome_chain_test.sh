@@ -7,6 +7,7 @@
 # shellstyle started as its menu entry starts it.
 # Usage: gnome_chain_test.sh <chain_expect> <gtk_watch.py> [--installed <build folder>]
 . "$SUITE_SOURCE_DIR/scripts/smoke/lib.sh"
+. "$SUITE_SOURCE_DIR/desktop/tests/chain_lib.sh"
 
 if [ "${1:-}" != --in-session ]; then
   # The bus starts dconf with its own environment: the sandbox's must be in it first.
@@ -33,14 +34,7 @@ smoke_start_x
 gsettings set org.gnome.desktop.interface icon-theme 'Earlier'
 [ -s "$XDG_CONFIG_HOME/dconf/user" ] || fail "dconf did not write into the sandbox"
 /usr/libexec/gsd-xsettings >"$SUITE_TEST_DATA/gsd-xsettings.log" 2>&1 & smoke_track $!
-# A GTK program finds the settings daemon only if it is there when the program starts.
-published() {
-  for _ in $(seq 1 30); do
-    /usr/bin/python3 "$watch" Earlier "$SUITE_TEST_DATA/earlier" 1 >/dev/null 2>&1 && return 0
-  done
-  return 1
-}
-published || fail "gsd-xsettings did not publish the earlier theme"
+chain_daemon_published || fail "gsd-xsettings did not publish the earlier theme"
 
 # Starts the GTK program in the background; its lines go to $SUITE_TEST_DATA/watch-$1.
 watching() {
@@ -87,7 +81,7 @@ kill "$app"
 # suite theme on disk: the GTK program gets both back from the store.
 rm -rf "$XDG_DATA_HOME/icons/shellstyle-suite"
 gsettings set org.gnome.desktop.interface icon-theme 'Earlier'
-published || fail "the earlier theme did not come back"
+chain_daemon_published || fail "the earlier theme did not come back"
 watching apply
 "$apply" || fail "shellstyle-apply failed"
 resolved apply

@@ -6,6 +6,7 @@
 # Trash and Computer only through gvfs, which is not installed here.)
 # Usage: xfce_chain_test.sh <chain_expect> <gtk_watch.py> <screen_find.py>
 . "$SUITE_SOURCE_DIR/scripts/smoke/lib.sh"
+. "$SUITE_SOURCE_DIR/desktop/tests/chain_lib.sh"
 
 if [ "${1:-}" != --in-session ]; then
   # The bus starts xfconfd with its own environment: the sandbox's must be in it first.
@@ -24,14 +25,7 @@ echo "file://$HOME/files files" > "$XDG_CONFIG_HOME/gtk-3.0/bookmarks"
 smoke_start_x
 xfconf-query -c xsettings -p /Net/IconThemeName --create -t string -s Earlier
 xfsettingsd --no-daemon >"$SUITE_TEST_DATA/xfsettingsd.log" 2>&1 & smoke_track $!
-# A GTK program finds the settings daemon only if it is there when the program starts.
-published() {
-  for _ in $(seq 1 30); do
-    /usr/bin/python3 "$watch" Earlier "$SUITE_TEST_DATA/earlier" 1 >/dev/null 2>&1 && return 0
-  done
-  return 1
-}
-published || fail "xfsettingsd did not publish the earlier theme"
+chain_daemon_published || fail "xfsettingsd did not publish the earlier theme"
 
 thunar "$HOME" >"$SUITE_TEST_DATA/thunar.log" 2>&1 & smoke_track $!
 thunar_win=$(smoke_wait_window 'Thunar$' 30)
